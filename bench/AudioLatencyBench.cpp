@@ -1,0 +1,114 @@
+// Press to sound: from the open/play commands to the first sample of the title handed to the output
+// callback (SDL's dummy driver, 256-frame periods), per format and start offset. Reports the median
+// and the 99th percentile in milliseconds as counters.
+#include "audio/AudioEngine.h"
+#include "platform/MediaCommandInterpreter.h"
+#include "platform/SteadyClock.h"
+#include "support/TestTitles.h"
+
+#include <QString>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Latencies {
+    std::vector<double> pressMs; // open + play from, as a button press sends them
+    std::vector<double> playMs;  // play from alone, on a title already open
+};
+
+double percentile(std::vector<double> v, double p) {
+    if (v.empty()) {
+        return -1.0;
+    }
+    std::sort(v.begin(), v.end());
+    const auto i = static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
+    return v[std::min(i, v.size() - 1)];
+}
+
+// Waits (spinning, bounded) until the output callback has taken the first sample of the start.
+double waitFirstSampleMs(AudioEngine& engine, SteadyClock& clock, int voice, std::int64_t t0) {
+    const std::int64_t deadline = t0 + 2000000;
+    while (engine.firstSampleUs(voice) < 0 && clock.nowUs() < deadline) {
+        std::this_thread::yield();
+    }
+    const std::int64_t first = engine.firstSampleUs(voice);
+    return first < 0 ? 2000.0 : static_cast<double>(first - t0) / 1000.0;
+}
+
+// An uneven pause, so that commands land at every phase of the device period.
+void unevenPause(unsigned& seed) {
+    seed = seed * 1103515245u + 12345u;
+    std::this_thread::sleep_for(std::chrono::microseconds(1000 + (seed >> 8) % 6000));
+}
+
+void measureOnce(benchmark::State& state, AudioEngine& engine, MediaCommandInterpreter& media, SteadyClock& clock,
+                 const QString& path, const QString& from, Latencies& out, unsigned& seed) {
+    const QString open = QStringLiteral("open \"%1\" type MPEGVideo alias MyAlias").arg(path);
+    const QString play = QStringLiteral("play MyAlias from ") + from;
+    std::int64_t t0 = clock.nowUs();
+    if (media.send(open) != 0 || media.send(play) != 0) {
+        state.SkipWithError("the title did not start");
+        return;
+    }
+    const double press = waitFirstSampleMs(engine, clock, media.voiceOf(QStringLiteral("MyAlias")), t0);
+    media.send(QStringLiteral("stop MyAlias"));
+    unevenPause(seed);
+    t0 = clock.nowUs();
+    media.send(play);
+    const double replay = waitFirstSampleMs(engine, clock, media.voiceOf(QStringLiteral("MyAlias")), t0);
+    media.send(QStringLiteral("stop MyAlias"));
+    media.send(QStringLiteral("close MyAlias"));
+    out.pressMs.push_back(press);
+    out.playMs.push_back(replay);
+    state.SetIterationTime(press / 1000.0);
+}
+
+void BM_PressToSound(benchmark::State& state, QString TestTitles::*title, const char* from) {
+    qputenv("SDL_AUDIODRIVER", qgetenv("SDL_AUDIODRIVER").isEmpty() ? "dummy" : qgetenv("SDL_AUDIODRIVER"));
+    const TestTitles& titles = TestTitles::get();
+    if (!titles.ok) {
+        state.SkipWithError("test titles could not be made");
+        return;
+    }
+    SteadyClock clock;
+    AudioEngine engine(clock);
+    MediaCommandInterpreter media(engine);
+    Latencies lat;
+    unsigned seed = 12345;
+    for (auto _ : state) {
+        measureOnce(state, engine, media, clock, titles.*title, QString::fromLatin1(from), lat, seed);
+        unevenPause(seed);
+    }
+    state.counters["press_median_ms"] = percentile(lat.pressMs, 0.5);
+    state.counters["press_p99_ms"] = percentile(lat.pressMs, 0.99);
+    state.counters["play_median_ms"] = percentile(lat.playMs, 0.5);
+    state.counters["play_p99_ms"] = percentile(lat.playMs, 0.99);
+    state.counters["device"] = engine.hasDevice() ? 1 : 0;
+}
+
+#define KW_LATENCY(name, member, from)                                                                        \
+    BENCHMARK_CAPTURE(BM_PressToSound, name, &TestTitles::member, from)                                       \
+        ->UseManualTime()                                                                                     \
+        ->Iterations(200)                                                                                     \
+        ->Unit(benchmark::kMillisecond)
+
+KW_LATENCY(mp3_0, mp348, "0");
+KW_LATENCY(mp3_12500, mp348, "12500");
+KW_LATENCY(mp3_44k_12500, mp344, "12500");
+KW_LATENCY(flac_0, flac48, "0");
+KW_LATENCY(flac_12500, flac48, "12500");
+KW_LATENCY(ogg_0, ogg48, "0");
+KW_LATENCY(ogg_12500, ogg48, "12500");
+KW_LATENCY(m4a_0, m4a48, "0");
+KW_LATENCY(m4a_12500, m4a48, "12500");
+KW_LATENCY(wav_0, wav48, "0");
+KW_LATENCY(wav_12500, wav48, "12500");
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the desk needs to build, test and run. Does nothing when all are there.
+set -euo pipefail
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libavformat-dev libavcodec-dev libavutil-dev
+          libswresample-dev libsdl2-dev libgtest-dev libgmock-dev libbenchmark-dev ffmpeg
+          fonts-liberation fonts-comic-neue xvfb xauth)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

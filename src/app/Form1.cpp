@@ -1,0 +1,273 @@
+#include "app/Form1.h"
+
+#include "about/AboutBoxHolder.h"
+#include "appearance/FormatPanel.h"
+#include "console/BoardWidgets.h"
+#include "console/ClickLabel.h"
+#include "console/ShapeRect.h"
+#include "console/TransportArea.h"
+#include "console/Twips.h"
+#include "console/VbButton.h"
+#include "editor/Form2.h"
+#include "library/Categories.h"
+#include "library/TitleNames.h"
+#include "platform/Dialogs.h"
+#include "platform/Launcher.h"
+#include "settings/NumberText.h"
+#include "settings/SettingsKeys.h"
+#include "settings/StartOffsetStore.h"
+#include "volume/FadeSettingsPanel.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QScrollBar>
+
+namespace {
+constexpr std::int32_t PlayedMark = 0x0000FF00;
+constexpr std::int32_t PlayingText = 0x00008000;
+constexpr std::int32_t Red = 0x000000FF;
+const QString PlayMarker = QStringLiteral("   ** PLAY **");
+const QString WaitMarker = QStringLiteral("   ** WAIT **");
+// Told instead of PLAY when the title could not be started, so the operator knows at once nothing sounds.
+const QString ErrorMarker = QStringLiteral("   ** FEHLER **");
+} // namespace
+
+Form1::Form1(Services& services, AboutBoxHolder& about) : ConsoleWindow(services, about) {
+    setObjectName(QStringLiteral("Form1"));
+    m_picture = new QLabel(m_central);
+    m_picture->setObjectName(QStringLiteral("Picture"));
+    m_picture->move(0, 0);
+    m_picture->lower();
+    m_picture->hide();
+
+    Label17 = new ClickLabel(QString(), m_central);
+    Label17->setObjectName(QStringLiteral("Label17"));
+    Label17->setAlignment(Qt::AlignCenter);
+    Label17->setFont(QFont(QStringLiteral("Comic Sans MS"), 12));
+    Twips::place(Label17, 8640, 8760, 10215, 975);
+    buildPanels();
+    buildMenus();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildPanels() {
+    frm_format = new QFrame(m_central);
+    frm_format->setObjectName(QStringLiteral("frm_format"));
+    frm_format->setFrameShape(QFrame::Box);
+    frm_format->setAutoFillBackground(true);
+    frm_format->setFont(QFont(QStringLiteral("Arial"), 10));
+    Twips::place(frm_format, 4200, 1560, 8775, 6975);
+    formatPanel = new FormatPanel(*this, frm_format);
+    frm_aus = new FadeSettingsPanel(*this, frm_format);
+    auto* close = new VbButton(frm_format);
+    close->setObjectName(QStringLiteral("Command6"));
+    close->setCaption(QStringLiteral("X"));
+    close->setBackColor(Red);
+    close->setFont(QFont(QStringLiteral("Arial"), 12, QFont::Bold));
+    close->setToolTip(QStringLiteral("Schließen"));
+    Twips::place(close, 8040, 40, 615, 405);
+    connect(close, &QPushButton::clicked, this, [this] { Command6_Click(); });
+    frm_format->hide();
+}
+
+void Form1::buildMenus() {
+    QMenuBar* bar = menuBar();
+    auto add = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
+                      void (Form1::*handler)()) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(QString::fromUtf8(name));
+        a->setShortcut(key);
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    QMenu* datei = bar->addMenu(QStringLiteral("&Datei"));
+    datei->setObjectName(QStringLiteral("mnu_Mannschaft"));
+    QMenu* open = datei->addMenu(QStringLiteral("Öffnen"));
+    open->setObjectName(QStringLiteral("mnuopen"));
+    add(open, "mnu_Männer", QStringLiteral("&Männer"), QKeySequence(Qt::CTRL | Qt::Key_M), &Form1::mnu_Männer_Click);
+    add(open, "mnu_Damen", QStringLiteral("&Damen"), QKeySequence(Qt::CTRL | Qt::Key_D), &Form1::mnu_Damen_Click);
+    add(open, "mnu_Jugend", QStringLiteral("&Jugend"), QKeySequence(Qt::CTRL | Qt::Key_N), &Form1::mnu_Jugend_Click);
+    datei->addSeparator()->setObjectName(QStringLiteral("mnuStrich2"));
+    add(datei, "mnuBeenden", QStringLiteral("&Beenden"), QKeySequence(Qt::CTRL | Qt::Key_B), &Form1::mnuBeenden_Click);
+
+    QMenu* bearbeiten = bar->addMenu(QStringLiteral("&Bearbeiten"));
+    bearbeiten->setObjectName(QStringLiteral("mnuEinstell"));
+    add(bearbeiten, "mnuAusblend", QStringLiteral("&Ausblend und MIC Vol"), QKeySequence(Qt::CTRL | Qt::Key_A),
+        &Form1::mnuAusblend_Click);
+    bearbeiten->addSeparator()->setObjectName(QStringLiteral("mnuStrich"));
+    add(bearbeiten, "mnu_DBMänner", QStringLiteral("&Männer DB"), {}, &Form1::mnu_DBMänner_Click);
+    add(bearbeiten, "mnu_DBDamen", QStringLiteral("&Damen DB"), {}, &Form1::mnu_DBDamen_Click);
+    add(bearbeiten, "mnu_DBJugend", QStringLiteral("&Jugend DB"), {}, &Form1::mnu_DBJugend_Click);
+
+    QAction* format = bar->addAction(QStringLiteral("&Format"));
+    format->setObjectName(QStringLiteral("mnu_Format"));
+    connect(format, &QAction::triggered, this, &Form1::mnu_Format_Click);
+
+    QMenu* titel = bar->addMenu(QStringLiteral("&Titel Startzeit"));
+    titel->setObjectName(QStringLiteral("mnuTitel_Startzeit"));
+    add(titel, "mnu_Set_Start", QStringLiteral("&Startzeit setzen"), QKeySequence(Qt::CTRL | Qt::Key_S),
+        &Form1::mnu_Set_Start_Click);
+
+    bar->addAction(QString())->setObjectName(QStringLiteral("leer"));
+    QAction* info = bar->addAction(QStringLiteral("&?"));
+    info->setObjectName(QStringLiteral("mnu_Info"));
+    connect(info, &QAction::triggered, this, &Form1::mnu_Info_Click);
+}
+
+QAction* Form1::action(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
+
+bool Form1::Form_Load() {
+    loadCommon(Label17);
+    frm_aus->showFadeSettings();
+    return LoadBoard();
+}
+
+void Form1::applyPicture(const QString& path) {
+    // A path that names a missing or unreadable file shows no picture, like an empty one.
+    QPixmap pixmap;
+    if (path.isEmpty() || !pixmap.load(path)) {
+        m_picture->clear();
+        m_picture->hide();
+        return;
+    }
+    m_picture->setPixmap(pixmap);
+    m_picture->resize(pixmap.size());
+    m_picture->lower();
+    m_picture->show();
+}
+
+void Form1::showPlayingLook() {
+    TransportArea& t = *transport;
+    t.cmd2->show();
+    t.cmd5->show();
+    t.cmd6->hide();
+    t.Command2->show();
+    t.Shape2->show();
+    Label17->show();
+    t.cmdAnsage->show();
+    t.cmdAnsage->setCaption(QStringLiteral("Ansage"));
+    t.ProgressBar2->show();
+    t.ProgressBar2->setValue(10000);
+    t.ProgressBar1->show();
+    t.ProgressBar1->setValue(10000);
+    t.cmdAnsage->setBackColor(TransportArea::LightGrey);
+}
+
+void Form1::Command1_Click(int Index) {
+    levelToFull();
+    MP3_Stop(MyAlias);
+    showPlayingLook();
+    bool started = true;
+    if (const Category* c = Categories::forButton(Index)) {
+        const QString fullPath = TitleNames::join(categoryFolder(*c), fileNameFor(*c, Index));
+        sStartPos = StartOffsetStore(programDir(), sMannschaft).read(fullPath);
+        if (Index == 55) {
+            // The third timeout title starts 1.5 seconds early; a value that is no number plays as stored.
+            if (const auto n = NumberText::wholeNumber(sStartPos); n && *n > 3000)
+                sStartPos = QString::number(*n - 1500);
+        }
+        started = MP3_Play(fullPath, MyAlias);
+        if (Index == BoardWidgets::Einlaufen)
+            board->button(Index)->hide();
+    }
+    sTitel = titleTextFor(Index);
+    board->button(Index)->setBackColor(PlayedMark);
+    Label17->setText(sTitel + (started ? PlayMarker : ErrorMarker));
+    Label17->setForeColor(started ? PlayingText : Red);
+    transport->cmd2->setFocus();
+}
+
+void Form1::cmd2_Click() {
+    ConsoleWindow::cmd2_Click();
+    Label17->hide();
+}
+
+void Form1::cmd5_Click() {
+    ConsoleWindow::cmd5_Click();
+    Label17->setText(sTitel + WaitMarker);
+    Label17->setForeColor(Red);
+    transport->cmdAnsage->hide();
+    transport->ProgressBar2->hide();
+    transport->ProgressBar1->hide();
+}
+
+void Form1::cmd6_Click() {
+    ConsoleWindow::cmd6_Click();
+    transport->Command2->show();
+    Label17->setText(sTitel + PlayMarker);
+    Label17->setForeColor(PlayingText);
+    transport->cmdAnsage->show();
+    transport->ProgressBar2->show();
+    transport->ProgressBar1->show();
+}
+
+void Form1::selectTeam(const QString& team) {
+    sMannschaft = team;
+    Ini_Write(sIniFile, SettingsKeys::SectionMannschaft, SettingsKeys::KeyMannschaft, sMannschaft);
+    LoadBoard();
+}
+
+void Form1::mnu_Männer_Click() { selectTeam(QStringLiteral("Männer")); }
+void Form1::mnu_Damen_Click() { selectTeam(QStringLiteral("Damen")); }
+void Form1::mnu_Jugend_Click() { selectTeam(QStringLiteral("Jugend")); }
+
+void Form1::openTeamFolder(const QString& team) {
+    // The team folder inside the program directory, whatever the working directory is.
+    services().launcher.start(QStringLiteral("xdg-open"), {TitleNames::join(programDir(), team)});
+}
+
+void Form1::mnu_DBMänner_Click() { openTeamFolder(QStringLiteral("Männer")); }
+void Form1::mnu_DBDamen_Click() { openTeamFolder(QStringLiteral("Damen")); }
+void Form1::mnu_DBJugend_Click() { openTeamFolder(QStringLiteral("Jugend")); }
+
+void Form1::mnuAusblend_Click() {
+    frm_format->show();
+    frm_format->raise();
+    frm_aus->show();
+    frm_aus->raise();
+}
+
+void Form1::mnu_Format_Click() {
+    frm_format->show();
+    frm_format->raise();
+    frm_aus->hide();
+}
+
+void Form1::Command6_Click() {
+    frm_format->hide();
+}
+
+void Form1::mnu_Set_Start_Click() {
+    if (!m_editor) {
+        m_editor = new Form2(services(), aboutBox());
+        m_editor->setAttribute(Qt::WA_DeleteOnClose);
+        m_editor->Form_Load();
+    }
+    m_editor->show();
+    m_editor->raise();
+    m_editor->activateWindow();
+}
+
+void Form1::mnu_Info_Click() {
+    aboutBox().show(&sVerein);
+}
+
+void Form1::mnuBeenden_Click() {
+    endProgramNow();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    MP3_Stop(MyAlias);
+    aboutBox().unload();
+    event->accept();
+}
+
+Form2* Form1::editor() const {
+    return m_editor;
+}

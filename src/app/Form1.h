@@ -1,0 +1,69 @@
+#pragma once
+#include "console/ConsoleWindow.h"
+
+#include <QPointer>
+
+class ClickLabel;
+class QAction;
+class QFrame;
+class QLabel;
+class FadeSettingsPanel;
+class FormatPanel;
+class Form2;
+
+// The main console: the board an operator plays from, its menu bar, the status line Label17, the fade
+// and announcement controls and the two settings panels.
+class Form1 : public ConsoleWindow {
+    Q_OBJECT
+public:
+    Form1(Services& services, AboutBoxHolder& about);
+    ~Form1() override;
+
+    // Start-up; false when the program was ended during it.
+    bool Form_Load();
+
+    void Command1_Click(int Index) override;
+    void cmd2_Click() override;
+    void cmd5_Click() override;
+    void cmd6_Click() override;
+
+    void mnu_Männer_Click();
+    void mnu_Damen_Click();
+    void mnu_Jugend_Click();
+    void mnu_DBMänner_Click();
+    void mnu_DBDamen_Click();
+    void mnu_DBJugend_Click();
+    void mnuAusblend_Click();
+    void mnu_Format_Click();
+    void mnu_Set_Start_Click();
+    void mnu_Info_Click();
+    void mnuBeenden_Click();
+    void Command6_Click();
+
+    void applyPicture(const QString& path) override;
+    bool boardSetsCaption() const override { return true; }
+    bool boardSeedsOffsets() const override { return true; }
+
+    ClickLabel* Label17 = nullptr;
+    QFrame* frm_format = nullptr;
+    FadeSettingsPanel* frm_aus = nullptr;
+    FormatPanel* formatPanel = nullptr;
+    QString sStartPos;
+    Form2* editor() const;
+
+    QAction* action(const QString& objectName) const;
+
+protected:
+    QString playOffsetText() const override { return sStartPos; }
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildPanels();
+    void selectTeam(const QString& team);
+    void openTeamFolder(const QString& team);
+    void showPlayingLook();
+
+    QLabel* m_picture = nullptr;
+    QPointer<Form2> m_editor;
+};

@@ -1,0 +1,67 @@
+#include "appearance/VbColor.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+
+namespace VbColor {
+
+namespace {
+
+QColor systemColor(int index) {
+    const QPalette pal = QGuiApplication::palette();
+    switch (index) {
+    case 1: // desktop
+    case 12: // application workspace
+        return pal.color(QPalette::Window);
+    case 2: // active caption
+    case 13: // highlight
+        return pal.color(QPalette::Highlight);
+    case 5: // window background
+        return pal.color(QPalette::Base);
+    case 6: // window frame
+    case 7: // menu text
+    case 8: // window text
+    case 18: // button text
+        return pal.color(QPalette::WindowText);
+    case 14: // highlight text
+    case 9: // caption text
+        return pal.color(QPalette::HighlightedText);
+    case 16: // button shadow
+        return pal.color(QPalette::Dark);
+    case 17: // grey text
+        return pal.color(QPalette::Disabled, QPalette::Text);
+    case 20: // 3D highlight
+        return pal.color(QPalette::Light);
+    case 24: // tool tip background
+        return pal.color(QPalette::ToolTipBase);
+    case 23: // tool tip text
+        return pal.color(QPalette::ToolTipText);
+    default: // 15 button face, 4 menu, 3 inactive caption and everything unknown
+        return pal.color(QPalette::Button);
+    }
+}
+
+} // namespace
+
+QColor toQColor(std::int32_t value) {
+    const auto v = static_cast<std::uint32_t>(value);
+    if (v & 0x80000000u)
+        return systemColor(static_cast<int>(v & 0xFF));
+    return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
+}
+
+std::int32_t fromRgb(const QColor& c) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
+                                     (static_cast<std::uint32_t>(c.blue()) << 16));
+}
+
+std::int32_t parse(const QString& text, bool* ok) {
+    bool good = false;
+    const qlonglong n = text.trimmed().toLongLong(&good);
+    good = good && n >= INT32_MIN && n <= 0xFFFFFFFFLL;
+    if (ok)
+        *ok = good;
+    return good ? static_cast<std::int32_t>(static_cast<std::uint32_t>(n)) : 0;
+}
+
+} // namespace VbColor

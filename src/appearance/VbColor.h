@@ -1,0 +1,20 @@
+#pragma once
+#include <QColor>
+#include <QString>
+#include <cstdint>
+
+// Colours as the desk stores them: a 32-bit &H00BBGGRR value; with the top bit set, the low byte names a
+// system colour (&H8000000F is the button face) drawn from the desktop palette.
+namespace VbColor {
+
+constexpr std::int32_t ButtonFace = static_cast<std::int32_t>(0x8000000F);
+
+QColor toQColor(std::int32_t value);
+
+// Inverse for plain RGB colours (never yields a system colour).
+std::int32_t fromRgb(const QColor& c);
+
+// Reads a stored colour: decimal text, negative for system colours. ok=false for "" or non-numbers.
+std::int32_t parse(const QString& text, bool* ok);
+
+} // namespace VbColor

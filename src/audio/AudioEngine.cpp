@@ -1,0 +1,162 @@
+#include "audio/AudioEngine.h"
+
+#include "audio/OutputDevice.h"
+#include "audio/Voice.h"
+
+#include <algorithm>
+#include <cstring>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+AudioEngine::AudioEngine(Clock& clock, Output output)
+    : output_(output), mixer_(clock, output == Output::Pull) {
+    // A damaged title is refused or ends early; FFmpeg's complaints about it have no reader here.
+    av_log_set_level(AV_LOG_QUIET);
+    if (output_ == Output::Device) {
+        device_ = std::make_unique<OutputDevice>(mixer_, clock);
+    }
+}
+
+AudioEngine::~AudioEngine() {
+    for (int id = 0; id < Mixer::kMaxVoices; ++id) {
+        close(id);
+    }
+    device_.reset();
+}
+
+Voice* AudioEngine::find(VoiceId id) const {
+    return id >= 0 && id < Mixer::kMaxVoices ? voices_[static_cast<std::size_t>(id)].get() : nullptr;
+}
+
+void AudioEngine::wakeOutput() {
+    if (device_) {
+        device_->wake();
+    }
+}
+
+AudioError AudioEngine::open(const QString& path, VoiceId& id) {
+    auto voice = std::make_unique<Voice>(kSampleRate);
+    const AudioError result = voice->open(path);
+    if (result != AudioError::None) {
+        return result;
+    }
+    const int slot = mixer_.attach(voice.get());
+    if (slot < 0) {
+        return AudioError::NoFreeVoice;
+    }
+    voices_[static_cast<std::size_t>(slot)] = std::move(voice);
+    id = slot;
+    return AudioError::None;
+}
+
+AudioError AudioEngine::playFrom(VoiceId id, std::int64_t positionMs) {
+    Voice* voice = find(id);
+    if (!voice) {
+        return AudioError::NoSuchVoice;
+    }
+    positionMs = std::max<std::int64_t>(0, positionMs);
+    if (voice->durationMs() >= 0 && positionMs > voice->durationMs()) {
+        return AudioError::OutOfRange;
+    }
+    // Off the output side first: the ring is rewound under its feet otherwise.
+    mixer_.setState(id, VoiceState::Stopped);
+    mixer_.waitUntilQuiet();
+    voice->restartAt(positionMs, positionMs * kSampleRate / 1000);
+    mixer_.setState(id, VoiceState::Playing);
+    wakeOutput();
+    return AudioError::None;
+}
+
+AudioError AudioEngine::resume(VoiceId id) {
+    if (!find(id)) {
+        return AudioError::NoSuchVoice;
+    }
+    switch (mixer_.state(id)) {
+    case VoiceState::Opened:
+        return playFrom(id, 0);
+    case VoiceState::Paused:
+    case VoiceState::Stopped:
+        mixer_.setState(id, VoiceState::Playing);
+        wakeOutput();
+        return AudioError::None;
+    default:
+        return AudioError::None; // playing goes on; a finished title stays at its end
+    }
+}
+
+AudioError AudioEngine::pause(VoiceId id) {
+    if (!find(id)) {
+        return AudioError::NoSuchVoice;
+    }
+    mixer_.changeState(id, VoiceState::Playing, VoiceState::Paused);
+    return AudioError::None;
+}
+
+AudioError AudioEngine::stop(VoiceId id) {
+    if (!find(id)) {
+        return AudioError::NoSuchVoice;
+    }
+    if (!mixer_.changeState(id, VoiceState::Playing, VoiceState::Stopped)) {
+        mixer_.changeState(id, VoiceState::Paused, VoiceState::Stopped);
+    }
+    return AudioError::None;
+}
+
+AudioError AudioEngine::close(VoiceId id) {
+    if (!find(id)) {
+        return AudioError::NoSuchVoice;
+    }
+    mixer_.detach(id);
+    voices_[static_cast<std::size_t>(id)].reset(); // joins the decoder thread
+    return AudioError::None;
+}
+
+void AudioEngine::setGain(float left, float right) { mixer_.gain().setTarget(left, right); }
+
+float AudioEngine::gainLeft() const { return mixer_.gain().targetLeft(); }
+
+float AudioEngine::gainRight() const { return mixer_.gain().targetRight(); }
+
+VoiceState AudioEngine::state(VoiceId id) const { return find(id) ? mixer_.state(id) : VoiceState::Closed; }
+
+std::int64_t AudioEngine::durationMs(VoiceId id) const {
+    const Voice* voice = find(id);
+    return voice ? voice->durationMs() : -1;
+}
+
+std::int64_t AudioEngine::positionFrames(VoiceId id) const {
+    const Voice* voice = find(id);
+    return voice ? voice->positionFrames() : -1;
+}
+
+std::int64_t AudioEngine::firstSampleUs(VoiceId id) const {
+    const Voice* voice = find(id);
+    return voice ? voice->firstSampleUs() : -1;
+}
+
+std::int64_t AudioEngine::bufferedFrames(VoiceId id) const {
+    const Voice* voice = find(id);
+    return voice ? static_cast<std::int64_t>(voice->buffered()) : 0;
+}
+
+void AudioEngine::render(float* interleavedStereo, int frames) {
+    if (output_ != Output::Pull) {
+        std::memset(interleavedStereo, 0, static_cast<std::size_t>(frames) * 2 * sizeof(float));
+        return;
+    }
+    mixer_.renderPeriod(interleavedStereo, frames);
+}
+
+bool AudioEngine::hasDevice() const { return device_ && device_->hasDevice(); }
+
+bool AudioEngine::takeNoDeviceNotice() { return device_ && device_->takeNoDeviceNotice(); }
+
+void AudioEngine::simulateDeviceLoss() {
+    if (device_) {
+        device_->simulateDeviceLoss();
+    }
+}
+
+int AudioEngine::deviceReopenCount() const { return device_ ? device_->reopenCount() : 0; }

@@ -1,0 +1,75 @@
+#pragma once
+#include "audio/AudioError.h"
+#include "audio/Mixer.h"
+#include "audio/VoiceState.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class Clock;
+class OutputDevice;
+class Voice;
+
+// The desk's sound: open titles (voices), exact starts, pause and resume, the master gain, and one
+// output (a device, the silent clock, or none at all for tests that pull the output themselves).
+// Every public function is for the UI thread unless it says otherwise.
+class AudioEngine {
+public:
+    static constexpr int kSampleRate = 48000;
+    static constexpr int kPeriodFrames = 256;
+
+    enum class Output {
+        Device, // SDL device; the silent clock when there is none
+        Pull,   // no output at all: the caller renders with render()
+    };
+    using VoiceId = int;
+
+    // clock: reads the time of first samples and paces the silent clock.
+    explicit AudioEngine(Clock& clock, Output output = Output::Device);
+    ~AudioEngine();
+    AudioEngine(const AudioEngine&) = delete;
+    AudioEngine& operator=(const AudioEngine&) = delete;
+
+    AudioError open(const QString& path, VoiceId& id);
+    // Starts at positionMs (negative counts as 0); the first samples are ready when this returns.
+    AudioError playFrom(VoiceId id, std::int64_t positionMs);
+    // Continues a paused or stopped voice where it was held; starts an opened one from the beginning.
+    AudioError resume(VoiceId id);
+    AudioError pause(VoiceId id);
+    AudioError stop(VoiceId id);
+    AudioError close(VoiceId id);
+
+    // Master linear gain per channel for all voices, smoothed over a few milliseconds.
+    void setGain(float left, float right);
+    float gainLeft() const;
+    float gainRight() const;
+
+    // Queries (UI thread; the counters behind them are written by the output side).
+    VoiceState state(VoiceId id) const;
+    std::int64_t durationMs(VoiceId id) const;      // -1 when unknown or not open
+    std::int64_t positionFrames(VoiceId id) const;  // title position of the next frame out, -1 when not open
+    std::int64_t firstSampleUs(VoiceId id) const;   // clock time the current start was first heard, -1 before
+    std::int64_t bufferedFrames(VoiceId id) const;  // frames waiting in the voice's ring
+
+    // Pull output only (the calling thread stands in for the device): the next frames, exactly as the
+    // device would get them. With a device, it fills silence and leaves the voices alone.
+    void render(float* interleavedStereo, int frames);
+
+    bool hasDevice() const;
+    // True exactly once after the engine had to run without a sound device.
+    bool takeNoDeviceNotice();
+    // For tests: drops the device under a running title; the engine opens the default one again.
+    void simulateDeviceLoss();
+    int deviceReopenCount() const;
+
+private:
+    Voice* find(VoiceId id) const;
+    void wakeOutput();
+
+    const Output output_;
+    Mixer mixer_;
+    std::array<std::unique_ptr<Voice>, Mixer::kMaxVoices> voices_;
+    std::unique_ptr<OutputDevice> device_;
+};

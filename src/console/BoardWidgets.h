@@ -1,0 +1,38 @@
+#pragma once
+#include <QString>
+#include <array>
+#include <cstdint>
+
+class QWidget;
+class VbButton;
+class ClickLabel;
+class ShapeRect;
+struct ButtonLook;
+
+// The sound board of a console window as designed: the button array Command1(0..132), the six category
+// headings Label1(0..5), the run frames and the "CL Screen" button Command5.
+class BoardWidgets {
+public:
+    static constexpr int ButtonCount = 133;
+    static constexpr int TitleButtons = 132; // 0..131; element 132 is never touched
+    static constexpr int Wischen = 30;
+    static constexpr int Einlaufen = 126;
+
+    explicit BoardWidgets(QWidget* window);
+
+    VbButton* button(int index) const { return Command1[static_cast<std::size_t>(index)]; }
+
+    // Font name, size and bold for 0..131; name and bold for Command5; 18 points for the fixed three.
+    void applyLook(const ButtonLook& look);
+    // Hides every title button and shows the fixed three.
+    void resetRuns();
+
+    std::array<VbButton*, ButtonCount> Command1{};
+    std::array<ClickLabel*, 6> Label1{};
+    VbButton* Command5 = nullptr;
+
+private:
+    void buildRuns(QWidget* window);
+    void buildFrames(QWidget* window);
+    void buildHeadings(QWidget* window);
+};

@@ -1,0 +1,46 @@
+#include "console/VbButton.h"
+
+#include "appearance/VbColor.h"
+
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+VbButton::VbButton(QWidget* parent) : QPushButton(parent), m_backColor(VbColor::ButtonFace) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void VbButton::setBackColor(std::int32_t vbColor) {
+    if (vbColor == m_backColor)
+        return;
+    m_backColor = vbColor;
+    update();
+}
+
+void VbButton::setCaption(const QString& caption) {
+    setText(caption);
+}
+
+void VbButton::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect r = rect();
+    const QColor face = VbColor::toQColor(m_backColor);
+    p.fillRect(r, face);
+    // A raised bevel, sunk while pressed, like the classic graphical buttons.
+    const bool down = isDown();
+    p.setPen(down ? face.darker(170) : QColor(Qt::white));
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(down ? QColor(Qt::white) : face.darker(170));
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+    if (hasFocus()) {
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.drawRect(r.adjusted(3, 3, -4, -4));
+    }
+    p.setPen(isEnabled() ? QColor(Qt::black) : face.darker(150));
+    p.setFont(font());
+    const QRect textRect = r.adjusted(3, 2, -3, -2).translated(down ? 1 : 0, down ? 1 : 0);
+    style()->drawItemText(&p, textRect, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, palette(),
+                          isEnabled(), text());
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include <QPushButton>
+#include <cstdint>
+
+// A command button in the graphical style: its back colour shows, its caption keeps the access-key
+// ampersand (A&B shows A with an underlined B). Painting is done here, cheaply, because a board load
+// recolours over a hundred of them.
+class VbButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit VbButton(QWidget* parent = nullptr);
+
+    void setBackColor(std::int32_t vbColor);
+    std::int32_t backColor() const { return m_backColor; }
+    // Caption as stored, with its ampersands; text() holds the same.
+    void setCaption(const QString& caption);
+    QString caption() const { return text(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::int32_t m_backColor;
+};

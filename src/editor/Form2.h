@@ -1,0 +1,73 @@
+#pragma once
+#include "console/ConsoleWindow.h"
+#include "editor/TitleStopwatch.h"
+
+#include <QPalette>
+#include <cstdint>
+
+class FinePanel;
+class QAction;
+class QLineEdit;
+class VbButton;
+
+// The start-time editor: a second console whose sound buttons open a title for editing. It plays the title
+// from its stored start offset, times it with a stopwatch and stores a new offset from the stopwatch or the
+// fine slider, or sets it back to the beginning. Everything runs on the UI thread.
+class Form2 : public ConsoleWindow {
+    Q_OBJECT
+public:
+    static const QString IdleCaption;
+
+    Form2(Services& services, AboutBoxHolder& about);
+    ~Form2() override;
+
+    // Load; false when the program was ended during the board load.
+    bool Form_Load();
+
+    void Command1_Click(int Index) override;
+    void cmd2_Click() override;
+    void cmd5_Click() override;
+    void cmd6_Click() override;
+    void Command7_Click();
+    void mnuTitel_Startzeit_Click();
+    void mnu_Info_Click();
+    void cmd_Speichern_Click();
+    void cmd_Reset_Click();
+    // Stops the title and unloads the about box; the window is deleted after its frame closes it.
+    void Form_Unload();
+
+    void applyPicture(const QString&) override {}
+    bool boardSetsCaption() const override { return false; }
+    bool boardSeedsOffsets() const override { return false; }
+
+    QAction* action(const QString& objectName) const;
+    TitleStopwatch& stopwatch() { return m_stopwatch; }
+    const TitleStopwatch& stopwatch() const { return m_stopwatch; }
+
+    QLineEdit* Text1 = nullptr;
+    VbButton* cmd_Speichern = nullptr;
+    VbButton* cmd_Reset = nullptr;
+    VbButton* Command7 = nullptr;
+    FinePanel* frm_Fein = nullptr;
+
+    QString sTitelPfad;
+    std::int32_t lStartPos = 0;
+
+protected:
+    QString playOffsetText() const override { return QString::number(lStartPos); }
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void showEditingLook();
+    // Text1 = sTitel + "   " + " Time: " + Titel.
+    void writeStatusLine();
+    // Fore colour (Text) or back colour (Base) of the status line, as &H00BBGGRR.
+    void setStatusColor(QPalette::ColorRole role, std::int32_t vbColor);
+    // The start offset of the title, or 0 when it has none or one that is not a whole number.
+    std::int32_t storedStartOffset(const QString& titlePath) const;
+    void writeStartOffset(const QString& text) const;
+
+    TitleStopwatch m_stopwatch;
+};

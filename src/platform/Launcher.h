@@ -1,0 +1,11 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// Starts another program without a shell and without waiting for it.
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+    // Returns true when the program was started.
+    virtual bool start(const QString& program, const QStringList& arguments) = 0;
+};

@@ -1,0 +1,294 @@
+#include "platform/ProfileDocument.h"
+
+#include "platform/AtomicFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cstring>
+
+namespace {
+
+const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+// The name between "[" and the last "]" of a header line, trimmed; false when the line is no section header.
+bool sectionNameRange(QByteArrayView text, int* begin, int* length) {
+    qsizetype open = 0;
+    while (open < text.size() && isBlank(text.at(open)))
+        ++open;
+    if (open >= text.size() || text.at(open) != '[')
+        return false;
+    const qsizetype close = text.lastIndexOf(']');
+    if (close <= open)
+        return false;
+    qsizetype b = open + 1;
+    qsizetype e = close;
+    while (b < e && isBlank(text.at(b)))
+        ++b;
+    while (e > b && isBlank(text.at(e - 1)))
+        --e;
+    *begin = static_cast<int>(b);
+    *length = static_cast<int>(e - b);
+    return true;
+}
+
+QByteArrayView keyBytes(QByteArrayView text) {
+    const qsizetype eq = text.indexOf('=');
+    return (eq < 0 ? text : text.first(eq)).trimmed();
+}
+
+QByteArrayView valueBytes(QByteArrayView text) {
+    const qsizetype eq = text.indexOf('=');
+    return eq < 0 ? QByteArrayView() : text.sliced(eq + 1).trimmed();
+}
+
+// The profile read hands out a value enclosed in matching single or double quotes without them.
+QString unquoted(const QString& value) {
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
+inline bool isAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
+inline char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+// Compares names as the file holds them with a wanted name, without regard to case, the way a write and a fresh
+// read would see them. The byte test settles nearly every comparison without decoding: in Windows-1252 every
+// character is one byte, no letter outside ASCII folds into ASCII, and without "&#" references equal names have
+// equal lengths. Everything else (references, UTF-8 files, two differing letters above ASCII) is decoded.
+class NameMatcher {
+public:
+    NameMatcher(const QString& name, Cp1252::Charset charset)
+        : m_charset(charset), m_bytes(QByteArrayView(Cp1252::encode(name, charset)).trimmed().toByteArray()),
+          m_folded(Cp1252::decode(m_bytes, charset).toCaseFolded()),
+          m_byteTestValid(charset == Cp1252::Charset::Windows1252 && !m_bytes.contains("&#")) {}
+
+    bool matches(QByteArrayView raw) const {
+        if (!m_byteTestValid || raw.contains(QByteArrayView("&#")))
+            return decoded(raw);
+        if (raw.size() != m_bytes.size())
+            return false;
+        const char* want = m_bytes.constData();
+        for (qsizetype i = 0; i < raw.size(); ++i) {
+            const char a = raw[i];
+            const char b = want[i];
+            if (a == b)
+                continue;
+            if (isAscii(a) && isAscii(b)) {
+                if (asciiLower(a) != asciiLower(b))
+                    return false;
+            } else if (isAscii(a) || isAscii(b)) {
+                return false;
+            } else {
+                return decoded(raw);
+            }
+        }
+        return true;
+    }
+
+private:
+    bool decoded(QByteArrayView raw) const {
+        return Cp1252::decode(raw.toByteArray(), m_charset).toCaseFolded() == m_folded;
+    }
+
+    Cp1252::Charset m_charset;
+    QByteArray m_bytes;
+    QString m_folded;
+    bool m_byteTestValid;
+};
+
+} // namespace
+
+ProfileDocument ProfileDocument::load(const QString& path) {
+    ProfileDocument doc;
+    doc.m_path = path;
+    const QFileInfo info(path);
+    if (!info.exists())
+        return doc;
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        doc.m_unreadable = true;
+        return doc;
+    }
+    const QByteArray raw = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        doc.m_unreadable = true;
+        return doc;
+    }
+    doc.parse(raw);
+    return doc;
+}
+
+void ProfileDocument::parse(const QByteArray& raw) {
+    m_raw = raw;
+    qsizetype pos = 0;
+    if (m_raw.startsWith(kUtf8Bom)) {
+        m_bom = kUtf8Bom;
+        m_charset = Cp1252::Charset::Utf8;
+        pos = kUtf8Bom.size();
+    }
+    const char* data = m_raw.constData();
+    const qsizetype size = m_raw.size();
+    bool styleKnown = false;
+    while (pos < size) {
+        const void* hit = std::memchr(data + pos, '\n', static_cast<size_t>(size - pos));
+        const qsizetype nl = hit ? static_cast<const char*>(hit) - data : size;
+        const bool crlf = hit && nl > pos && data[nl - 1] == '\r';
+        const qsizetype end = crlf ? nl - 1 : nl;
+        const Eol eol = !hit ? Eol::None : crlf ? Eol::CrLf : Eol::Lf;
+        // Lines point into m_raw, which is never changed, so no line is copied.
+        m_lines.push_back({QByteArray::fromRawData(data + pos, end - pos), eol});
+        addSection(static_cast<int>(m_lines.size()) - 1);
+        if (hit && !styleKnown) {
+            m_newLineEol = eol;
+            styleKnown = true;
+        }
+        pos = nl + 1;
+    }
+    if (!m_sections.empty())
+        m_sections.back().end = static_cast<int>(m_lines.size());
+}
+
+// Registers line as a section header when it is one; the section before it ends there.
+void ProfileDocument::addSection(int line) {
+    int begin = 0;
+    int length = 0;
+    if (!sectionNameRange(m_lines[line].text, &begin, &length))
+        return;
+    if (!m_sections.empty())
+        m_sections.back().end = line;
+    m_sections.push_back({line, line + 1, begin, length});
+}
+
+QByteArrayView ProfileDocument::sectionName(const Section& section) const {
+    return QByteArrayView(m_lines[section.header].text).sliced(section.nameBegin, section.nameLength);
+}
+
+int ProfileDocument::findSection(const QString& section) const {
+    const NameMatcher wanted(section, m_charset);
+    for (int i = 0; i < static_cast<int>(m_sections.size()); ++i) {
+        if (wanted.matches(sectionName(m_sections[i])))
+            return i; // the first of duplicate sections wins
+    }
+    return -1;
+}
+
+int ProfileDocument::findKey(const Section& section, const QString& key) const {
+    const NameMatcher wanted(key, m_charset);
+    for (int i = section.header + 1; i < section.end; ++i) {
+        const QByteArrayView text(m_lines[i].text);
+        if (text.trimmed().isEmpty())
+            continue;
+        if (wanted.matches(keyBytes(text)))
+            return i;
+    }
+    return -1;
+}
+
+QString ProfileDocument::value(const QString& section, const QString& key, bool* found) const {
+    if (found)
+        *found = false;
+    const int s = findSection(section);
+    if (s < 0)
+        return QString();
+    const int line = findKey(m_sections[s], key);
+    if (line < 0)
+        return QString();
+    if (found)
+        *found = true;
+    return unquoted(Cp1252::decode(valueBytes(m_lines[line].text).toByteArray(), m_charset));
+}
+
+bool ProfileDocument::setValue(const QString& section, const QString& key, const QString& value) {
+    const QByteArray encoded = Cp1252::encode(value, m_charset);
+    const int s = findSection(section);
+    if (s < 0) {
+        appendSection(section, key, encoded);
+        return true;
+    }
+    const int line = findKey(m_sections[s], key);
+    if (line >= 0)
+        return replaceValue(line, encoded);
+    insertKey(s, key, encoded);
+    return true;
+}
+
+bool ProfileDocument::replaceValue(int line, const QByteArray& encodedValue) {
+    const QByteArray& text = m_lines[line].text;
+    const qsizetype eq = text.indexOf('=');
+    if (eq >= 0 && valueBytes(text) == QByteArrayView(encodedValue))
+        return false;
+    QByteArray prefix;
+    if (eq < 0) {
+        prefix = text;
+        while (!prefix.isEmpty() && isBlank(prefix.back()))
+            prefix.chop(1);
+        prefix += '=';
+    } else {
+        // Keep the hand-made layout "Key = value" around the new value.
+        qsizetype start = eq + 1;
+        while (start < text.size() && isBlank(text.at(start)))
+            ++start;
+        prefix = text.left(start);
+    }
+    m_lines[line].text = prefix + encodedValue;
+    return true;
+}
+
+void ProfileDocument::insertLine(int at, const QByteArray& text) {
+    if (at > 0 && m_lines[at - 1].eol == Eol::None)
+        m_lines[at - 1].eol = m_newLineEol;
+    m_lines.insert(m_lines.begin() + at, Line{text, m_newLineEol});
+    for (Section& s : m_sections) {
+        if (s.header >= at)
+            ++s.header;
+        if (s.end >= at)
+            ++s.end;
+    }
+}
+
+void ProfileDocument::insertKey(int sectionIndex, const QString& key, const QByteArray& encodedValue) {
+    const Section& section = m_sections[sectionIndex];
+    int at = section.header + 1;
+    for (int i = section.end - 1; i > section.header; --i) {
+        if (!QByteArrayView(m_lines[i].text).trimmed().isEmpty()) {
+            at = i + 1;
+            break;
+        }
+    }
+    insertLine(at, Cp1252::encode(key, m_charset) + '=' + encodedValue);
+}
+
+void ProfileDocument::appendSection(const QString& section, const QString& key,
+                                    const QByteArray& encodedValue) {
+    if (!m_lines.empty() && m_lines.back().eol == Eol::None)
+        m_lines.back().eol = m_newLineEol;
+    m_lines.push_back({'[' + Cp1252::encode(section, m_charset) + ']', m_newLineEol});
+    addSection(static_cast<int>(m_lines.size()) - 1);
+    m_lines.push_back({Cp1252::encode(key, m_charset) + '=' + encodedValue, m_newLineEol});
+    m_sections.back().end = static_cast<int>(m_lines.size());
+}
+
+QByteArray ProfileDocument::toBytes() const {
+    qsizetype total = m_bom.size();
+    for (const Line& line : m_lines)
+        total += line.text.size() + 2;
+    QByteArray out;
+    out.reserve(total);
+    out += m_bom;
+    for (const Line& line : m_lines) {
+        out += line.text;
+        if (line.eol == Eol::CrLf)
+            out += "\r\n";
+        else if (line.eol == Eol::Lf)
+            out += '\n';
+    }
+    return out;
+}
+
+bool ProfileDocument::save() const {
+    if (m_unreadable)
+        return false;
+    return AtomicFile::replace(m_path, toBytes());
+}

@@ -1,0 +1,62 @@
+#pragma once
+#include "platform/Cp1252.h"
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+// One INI file in memory, read and changed the way the Windows profile functions do it: names matched without
+// regard to case, the first of duplicates wins, every line the change does not touch keeps its bytes.
+// save() replaces the file atomically, so a crash or a failed write leaves the old file whole.
+class ProfileDocument {
+public:
+    // A missing file gives an empty document that save() creates. A file that exists but cannot be read
+    // (a folder, no permission) gives an empty document that refuses to save, so it is never overwritten.
+    static ProfileDocument load(const QString& path);
+
+    // The trimmed value (matching quotes around it removed, as the profile read does); "" when the section or
+    // the key is missing. found tells a missing key from an empty value.
+    QString value(const QString& section, const QString& key, bool* found = nullptr) const;
+    // Replaces the key in place, or appends it at the end of its section, or appends the section at the end of
+    // the file. Returns false when the key already held exactly this value (nothing changed).
+    bool setValue(const QString& section, const QString& key, const QString& value);
+    // Writes a temporary file in the same folder, syncs it to disk and renames it over the target.
+    // False when anything fails (the old file stays as it was) or the target exists and is read-only.
+    bool save() const;
+
+    QString path() const { return m_path; }
+    // The file's bytes as save() would write them.
+    QByteArray toBytes() const;
+
+private:
+    enum class Eol : quint8 { None, Lf, CrLf };
+    struct Line {
+        QByteArray text; // without the line ending
+        Eol eol;
+    };
+    struct Section {
+        int header;     // line index of "[name]"
+        int end;        // one past the last line that belongs to the section
+        int nameBegin;  // the trimmed name within the header line
+        int nameLength;
+    };
+
+    void parse(const QByteArray& raw);
+    void addSection(int line);
+    QByteArrayView sectionName(const Section& section) const;
+    int findSection(const QString& section) const;
+    int findKey(const Section& section, const QString& key) const;
+    bool replaceValue(int line, const QByteArray& encodedValue);
+    void insertLine(int at, const QByteArray& text);
+    void insertKey(int sectionIndex, const QString& key, const QByteArray& encodedValue);
+    void appendSection(const QString& section, const QString& key, const QByteArray& encodedValue);
+
+    QString m_path;
+    bool m_unreadable = false;
+    QByteArray m_raw; // backs the lines that were never changed
+    QByteArray m_bom;
+    Cp1252::Charset m_charset = Cp1252::Charset::Windows1252;
+    Eol m_newLineEol = Eol::CrLf;
+    std::vector<Line> m_lines;
+    std::vector<Section> m_sections; // in file order, duplicates included; lookups take the first match
+};

@@ -1,0 +1,21 @@
+#pragma once
+#include <QString>
+
+class MediaCommands;
+class WaveOut;
+class Dialogs;
+class Launcher;
+class Clock;
+class TickSourceFactory;
+
+// The operating-system services a console window uses, built once by main() (or by a test) and
+// handed to the windows by reference. No window reaches the system any other way.
+struct Services {
+    MediaCommands& media;
+    WaveOut& waveOut;
+    Dialogs& dialogs;
+    Launcher& launcher;
+    Clock& clock;
+    TickSourceFactory& ticks;
+    QString programDir; // absolute, links resolved; ends with "/" only when it is the root
+};

@@ -1,0 +1,35 @@
+#include "settings/StartOffsetStore.h"
+
+#include "platform/ProfileDocument.h"
+#include "settings/IniAccess.h"
+#include "settings/ProgramPaths.h"
+#include "settings/SettingsKeys.h"
+
+namespace {
+const QString kKey = QString::fromLatin1(SettingsKeys::KeyStartOffset);
+const QString kSeedValue = QStringLiteral("0");
+} // namespace
+
+StartOffsetStore::StartOffsetStore(const QString& programDir, const QString& team)
+    : m_file(ProgramPaths::startOffsetFile(programDir, team)) {}
+
+QString StartOffsetStore::read(const QString& titlePath) const { return Ini_Read(m_file, titlePath, kKey); }
+
+bool StartOffsetStore::write(const QString& titlePath, const QString& text) const {
+    return Ini_Write(m_file, titlePath, kKey, text) != 0;
+}
+
+int StartOffsetStore::seedMissing(const QStringList& titlePaths) const {
+    ProfileDocument doc = ProfileDocument::load(m_file);
+    int seeded = 0;
+    for (const QString& title : titlePaths) {
+        // The same test Ini_Read would make: a missing key and an empty value both read as "".
+        if (!doc.value(title, kKey).isEmpty())
+            continue;
+        doc.setValue(title, kKey, kSeedValue);
+        ++seeded;
+    }
+    if (seeded == 0)
+        return 0;
+    return doc.save() ? seeded : 0;
+}

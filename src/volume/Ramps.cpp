@@ -1,0 +1,36 @@
+#include "volume/Ramps.h"
+
+namespace Ramps {
+
+std::vector<int> fadeOut(std::int16_t fadeStep) {
+    std::vector<int> levels;
+    if (fadeStep <= 0)
+        return levels;
+    levels.reserve(10000 / fadeStep + 1);
+    for (int i = 10000; i >= 0; i -= fadeStep)
+        levels.push_back(i);
+    return levels;
+}
+
+std::vector<int> duck(std::int16_t restLevel) {
+    std::vector<int> levels;
+    for (int i = 10000; i >= restLevel; i -= 10)
+        levels.push_back(i);
+    return levels;
+}
+
+std::vector<int> restore(std::int16_t restLevel) {
+    std::vector<int> levels;
+    for (int i = restLevel; i <= 10000; i += 15)
+        levels.push_back(i);
+    return levels;
+}
+
+std::int64_t fadePassUs(std::int16_t fadeStep, std::size_t passes) {
+    const int seconds = fadeStep == 12 ? 1 : fadeStep == 8 ? 2 : fadeStep == 4 ? 3 : 0;
+    if (seconds == 0 || passes == 0)
+        return 1200; // a step nobody can choose: keep the classic pace of one pass
+    return static_cast<std::int64_t>(seconds) * 1000000 / static_cast<std::int64_t>(passes);
+}
+
+} // namespace Ramps

@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// The level sequences of the fade-out and of the announcement ducking, pass by pass, as the 16-bit
+// counted loops produce them. Pacing is separate (RampPacer) so the sequences stay exact.
+namespace Ramps {
+
+// Fade: 10000 down to 0 in steps of fadeStep; no pass at all when fadeStep <= 0.
+std::vector<int> fadeOut(std::int16_t fadeStep);
+
+// Duck: 10000 down to restLevel in steps of 10, both ends included.
+std::vector<int> duck(std::int16_t restLevel);
+
+// Restore: restLevel up in steps of 15 while <= 10000.
+std::vector<int> restore(std::int16_t restLevel);
+
+// Time one pass of a ramp may take so that a fade lasts its nominal seconds (fadeStep 12, 8, 4 -> 1, 2, 3 s).
+std::int64_t fadePassUs(std::int16_t fadeStep, std::size_t passes);
+
+// Every ducking pass takes 1.2 ms.
+constexpr std::int64_t DuckPassUs = 1200;
+
+} // namespace Ramps

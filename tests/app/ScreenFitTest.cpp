@@ -1,0 +1,62 @@
+#include "app/ScreenFit.h"
+#include "console/Twips.h"
+
+#include <QFont>
+#include <QPushButton>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+TEST(ScreenFit, FactorsOfTheReferenceAndOtherScreens) {
+    auto f = screenFactors({19200, 12000});
+    EXPECT_FLOAT_EQ(f.fx, 1.0f);
+    EXPECT_FLOAT_EQ(f.fy, 1.0f);
+    f = screenFactors({15360, 11520});
+    EXPECT_FLOAT_EQ(f.fx, 0.8f);
+    EXPECT_FLOAT_EQ(f.fy, 0.96f);
+    f = screenFactors({28800, 16200});
+    EXPECT_FLOAT_EQ(f.fx, 1.5f);
+    EXPECT_FLOAT_EQ(f.fy, 1.35f);
+}
+
+TEST(ScreenFit, ScalesControlsFontsAndFramesAlike) {
+    QWidget window;
+    Twips::place(&window, 0, 0, 18960, 10875);
+    auto* button = new QPushButton(&window);
+    Twips::place(button, 5880, 720, 2175, 495);
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(9.75);
+    f.setBold(true);
+    button->setFont(f);
+    auto* frame = new QWidget(&window);
+    Twips::place(frame, 4200, 1560, 8775, 6975);
+    auto* inFrame = new QPushButton(frame);
+    Twips::place(inFrame, 1560, 5520, 5655, 1095);
+
+    FitToScreen(&window, true, true, {15360, 11520});
+
+    const QRectF r = Twips::rect(button);
+    EXPECT_NEAR(r.left(), 4704, 0.01);
+    EXPECT_NEAR(r.top(), 691.2, 0.01);
+    EXPECT_NEAR(r.width(), 1740, 0.01);
+    EXPECT_NEAR(r.height(), 475.2, 0.01);
+    EXPECT_NEAR(button->font().pointSizeF(), 9.36, 0.01);
+    EXPECT_FALSE(button->font().bold());
+    // The frame and what lies in it move by the same factors, so it keeps its place in the frame.
+    EXPECT_NEAR(Twips::rect(inFrame).left(), 1560 * 0.8, 0.01);
+    EXPECT_NEAR(Twips::rect(frame).left(), 4200 * 0.8, 0.01);
+    EXPECT_NEAR(Twips::rect(&window).width(), 18960 * 0.8, 0.01);
+    EXPECT_EQ(button->geometry(), QRect(314, 46, 116, 32)); // twips to pixels at 15 a pixel
+}
+
+TEST(ScreenFit, ReferenceScreenOnlyDropsBold) {
+    QWidget window;
+    auto* stop = new QPushButton(&window);
+    Twips::place(stop, 8760, 9720, 2175, 855);
+    QFont f(QStringLiteral("Arial"), 18);
+    f.setBold(true);
+    stop->setFont(f);
+    FitToScreen(&window, true, true, {19200, 12000});
+    EXPECT_EQ(Twips::rect(stop), QRectF(8760, 9720, 2175, 855));
+    EXPECT_DOUBLE_EQ(stop->font().pointSizeF(), 18);
+    EXPECT_FALSE(stop->font().bold());
+}

@@ -1,0 +1,79 @@
+#include "support/DeskFixture.h"
+
+#include "app/Form1.h"
+#include "library/Categories.h"
+#include "settings/IniAccess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+QString canonical(const QTemporaryDir& d) {
+    return QFileInfo(d.path()).canonicalFilePath();
+}
+} // namespace
+
+DeskFixture::DeskFixture()
+    : services{media, waveOut, dialogs, launcher, clock, ticks, canonical(m_dir)}, about(dialogs, launcher) {
+    setIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft"), QStringLiteral("Damen"));
+    setIni(QStringLiteral("Mannschaft"), QStringLiteral("Verein"), QStringLiteral("TV Beispiel"));
+    for (const char* team : {"Damen", "Männer", "Jugend"})
+        writeTeamSettings(QString::fromUtf8(team));
+}
+
+DeskFixture::~DeskFixture() = default;
+
+QString DeskFixture::iniFile() const {
+    return services.programDir + QStringLiteral("/Klangwart.ini");
+}
+
+void DeskFixture::setIni(const QString& section, const QString& key, const QString& value) {
+    Ini_Write(iniFile(), section, key, value);
+}
+
+QString DeskFixture::readIni(const QString& section, const QString& key) const {
+    return Ini_Read(iniFile(), section, key);
+}
+
+void DeskFixture::writeTeamSettings(const QString& team, const QString& color, const QString& zeit,
+                                    const QString& vol) {
+    setIni(team + QStringLiteral("_BUTTON_COLOR"), QStringLiteral("FARBE"), color);
+    setIni(team + QStringLiteral("_Font_Style"), QStringLiteral("Size"), QStringLiteral("10"));
+    setIni(team + QStringLiteral("_Font_Style"), QStringLiteral("Art"), QStringLiteral("Arial"));
+    setIni(team + QStringLiteral("_Font_Style"), QStringLiteral("Bold"), QStringLiteral("0"));
+    setIni(team + QStringLiteral("_Hintergrund_Bild"), QStringLiteral("MetaFile"), QString());
+    setIni(team + QStringLiteral("_AUSBLEND"), QStringLiteral("ZEIT"), zeit);
+    setIni(team + QStringLiteral("_AUSBLEND"), QStringLiteral("Vol"), vol);
+}
+
+void DeskFixture::makeTeam(const QString& team, const std::map<QString, QStringList>& files) {
+    for (const Category& c : Categories::all())
+        QDir().mkpath(services.programDir + QLatin1Char('/') + team + QLatin1Char('/') + QString::fromUtf8(c.folder));
+    for (const auto& [category, names] : files)
+        for (const QString& name : names)
+            addFile(team, category, name);
+}
+
+QString DeskFixture::addFile(const QString& team, const QString& category, const QString& name,
+                             const QByteArray& bytes) {
+    const QString path = titlePath(team, category, name);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return path;
+}
+
+QString DeskFixture::titlePath(const QString& team, const QString& category, const QString& name) const {
+    return services.programDir + QLatin1Char('/') + team + QLatin1Char('/') + category + QLatin1Char('/') + name;
+}
+
+QString DeskFixture::startOffsetFile(const QString& team) const {
+    return services.programDir + QLatin1Char('/') + team + QStringLiteral(".ini");
+}
+
+std::unique_ptr<Form1> DeskFixture::startMain() {
+    auto form = std::make_unique<Form1>(services, about);
+    form->Form_Load();
+    return form;
+}

@@ -1,0 +1,83 @@
+#pragma once
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Launcher.h"
+#include "platform/MediaCommands.h"
+#include "platform/TickSource.h"
+#include "platform/WaveOut.h"
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <vector>
+
+// Stand-ins that record what the desk asks of the system, so tests neither block nor exit.
+
+struct RecordedBox {
+    QString text;
+    int style;
+    QString title;
+};
+
+class RecordingDialogs : public Dialogs {
+public:
+    int msgBox(const QString& text, int style, const QString& title) override;
+    void endProgram() override { ++ends; }
+
+    std::vector<RecordedBox> boxes;
+    std::deque<int> answers; // answers to give, in order; Ok (or Cancel) when empty
+    std::function<void()> onBox; // runs while a box is "shown"
+    int ends = 0;
+};
+
+class RecordingLauncher : public Launcher {
+public:
+    bool start(const QString& program, const QStringList& arguments) override;
+    std::vector<std::pair<QString, QStringList>> started;
+    bool result = true;
+};
+
+// Records every command; answers from a forward target when one is set, else 0 (or failFor).
+class RecordingMedia : public MediaCommands {
+public:
+    int send(const QString& command) override;
+    QStringList commands;
+    MediaCommands* forward = nullptr;
+    std::function<int(const QString&)> answer;
+    QStringList takeCommands();
+};
+
+class RecordingWaveOut : public WaveOut {
+public:
+    int setVolume(std::uint32_t packedLevel) override;
+    std::vector<std::uint32_t> levels;
+    WaveOut* forward = nullptr;
+};
+
+// Time moves only when the desk waits for it.
+class FakeClock : public Clock {
+public:
+    std::int64_t nowUs() override { return now; }
+    void sleepUntilUs(std::int64_t deadlineUs) override;
+    std::int64_t now = 1000000;
+    std::int64_t slept = 0;
+    std::function<void(std::int64_t)> onSleep; // lets a test render audio while the desk "waits"
+};
+
+class FakeTickSource : public TickSource {
+public:
+    void setInterval(int ms) override { m_interval = ms; }
+    int interval() const override { return m_interval; }
+    // One tick, delivered only while the interval is set, as a window timer would.
+    bool tick();
+
+private:
+    int m_interval = 0;
+};
+
+class FakeTickFactory : public TickSourceFactory {
+public:
+    std::unique_ptr<TickSource> create() override;
+    std::vector<FakeTickSource*> created;
+};
