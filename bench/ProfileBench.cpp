@@ -1,6 +1,6 @@
-// Profile access on a start-offset file of realistic size: one read (every button press), one write (an editor
-// save), the seeding of a full board (every board load), and a 10 MB file for scale.
-#include "platform/ProfileDocument.h"
+// Profile access on a start-offset file of realistic size: one read (every button press), one write (an
+// editor save), the seeding of a full board (every board load), and a 10 MB file for scale.
+#include "platform/Cp1252.h"
 #include "settings/IniAccess.h"
 #include "settings/StartOffsetStore.h"
 
@@ -11,8 +11,8 @@
 namespace {
 
 QString titlePath(const QString& programDir, int i) {
-    static const char* const categories[] = {"7 Meter", "Torwart", "Team Timeout", "Auszeit",
-                                             "Tormusik", "Einlaufen", "Wischen", "2 Minuten"};
+    static const char* const categories[] = {"7 Meter",  "Torwart",   "Team Timeout", "Auszeit",
+                                             "Tormusik", "Einlaufen", "Wischen",      "2 Minuten"};
     return QStringLiteral("%1/Damen/%2/%3Titel Nummer %4 für die Halle.mp3")
         .arg(programDir, QString::fromLatin1(categories[i % 8]))
         .arg(i % 100, 2, 10, QLatin1Char('0'))
@@ -20,11 +20,12 @@ QString titlePath(const QString& programDir, int i) {
 }
 
 // A start-offset file with the given number of sections, CRLF, Windows-1252, as the desk writes it.
-QByteArray offsetFile(const QString& programDir, int sections, int firstIndex = 0) {
-    ProfileDocument doc = ProfileDocument::load(QString());
-    for (int i = firstIndex; i < firstIndex + sections; ++i)
-        doc.setValue(titlePath(programDir, i), QStringLiteral("Zeit_01"), QString::number(i * 250));
-    return doc.toBytes();
+QByteArray offsetFile(const QString& programDir, int sections) {
+    QByteArray bytes;
+    for (int i = 0; i < sections; ++i)
+        bytes += '[' + Cp1252::encode(titlePath(programDir, i)) +
+                 "]\r\nZeit_01=" + QByteArray::number(i * 250) + "\r\n";
+    return bytes;
 }
 
 void writeRaw(const QString& path, const QByteArray& bytes) {

@@ -52,7 +52,10 @@ Form1::Form1(Services& services, AboutBoxHolder& about) : ConsoleWindow(services
     buildMenus();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // The editor has no owner window; a loaded one goes with the main console.
+    delete m_editor.data();
+}
 
 void Form1::buildPanels() {
     frm_format = new QFrame(m_central);

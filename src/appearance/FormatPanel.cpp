@@ -80,8 +80,8 @@ void FormatPanel::buildHeadings() {
     const QFont heading = designFont("Arial", 11.25, true, true);
     Label6[0] = makeLabel(this, QStringLiteral("Label6_0"), QStringLiteral("Schriftart und Größe"),
                           QRectF(4320, 960, 3255, 330), heading, false);
-    Label6[1] = makeLabel(this, QStringLiteral("Label6_1"), QStringLiteral("Button Farbe"), QRectF(480, 960, 2295, 330),
-                          heading, false);
+    Label6[1] = makeLabel(this, QStringLiteral("Label6_1"), QStringLiteral("Button Farbe"),
+                          QRectF(480, 960, 2295, 330), heading, false);
 }
 
 void FormatPanel::buildSwatches() {
@@ -97,10 +97,10 @@ void FormatPanel::buildSwatches() {
 void FormatPanel::buildFontChoices() {
     Label3 = makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Arial"), QRectF(4440, 1560, 1815, 375),
                        designFont("Arial", 9.75), true);
-    Label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("Comic Sans MS"), QRectF(4440, 2040, 1815, 375),
-                       designFont("Comic Sans MS", 9.75), true);
-    Label4 = makeLabel(this, QStringLiteral("Label4"), QStringLiteral("Courier New"), QRectF(4440, 2520, 1815, 375),
-                       designFont("Courier New", 9.75), true);
+    Label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("Comic Sans MS"),
+                       QRectF(4440, 2040, 1815, 375), designFont("Comic Sans MS", 9.75), true);
+    Label4 = makeLabel(this, QStringLiteral("Label4"), QStringLiteral("Courier New"),
+                       QRectF(4440, 2520, 1815, 375), designFont("Courier New", 9.75), true);
     for (int i = 0; i < 5; ++i)
         Label5[static_cast<std::size_t>(i)] =
             makeLabel(this, QStringLiteral("Label5_%1").arg(i), QString::number(7 + i),
@@ -128,7 +128,8 @@ void FormatPanel::connectClicks() {
     connect(Label3, &ClickLabel::clicked, this, [this] { Label3_Click(); });
     connect(Label4, &ClickLabel::clicked, this, [this] { Label4_Click(); });
     for (int i = 0; i < 5; ++i)
-        connect(Label5[static_cast<std::size_t>(i)], &ClickLabel::clicked, this, [this, i] { Label5_Click(i); });
+        connect(Label5[static_cast<std::size_t>(i)], &ClickLabel::clicked, this,
+                [this, i] { Label5_Click(i); });
     connect(cmd_Test, &QPushButton::clicked, this, [this] { cmd_Test_Click(); });
 }
 
@@ -141,9 +142,15 @@ void FormatPanel::Label1_Click(int Index) {
         cmd_Test->setBackColor(s->backColor());
 }
 
-void FormatPanel::Label2_Click() { takeFace(Label2); }
-void FormatPanel::Label3_Click() { takeFace(Label3); }
-void FormatPanel::Label4_Click() { takeFace(Label4); }
+void FormatPanel::Label2_Click() {
+    takeFace(Label2);
+}
+void FormatPanel::Label3_Click() {
+    takeFace(Label3);
+}
+void FormatPanel::Label4_Click() {
+    takeFace(Label4);
+}
 
 void FormatPanel::takeFace(const ClickLabel* choice) {
     QFont f = cmd_Test->font();
@@ -197,7 +204,8 @@ void FormatPanel::restyleBoard(const QFont& preview) {
         f.setPointSizeF(preview.pointSizeF());
         board.button(i)->setFont(f);
     }
-    for (VbButton* b : {board.button(BoardWidgets::Wischen), board.button(BoardWidgets::Einlaufen), board.Command5}) {
+    for (VbButton* b :
+         {board.button(BoardWidgets::Wischen), board.button(BoardWidgets::Einlaufen), board.Command5}) {
         QFont f = b->font();
         f.setPointSizeF(preview.pointSizeF() * FixedButtonFactor);
         f.setFamily(preview.family());

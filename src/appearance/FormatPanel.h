@@ -14,7 +14,7 @@ class QFont;
 // the main console, under the fade settings panel.
 class FormatPanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     FormatPanel(Form1& window, QWidget* parent);
 
     // UI thread. Index 6..11: a colour swatch; 0..5 are the board's category headings and do nothing.
@@ -38,7 +38,7 @@ public:
     std::array<ClickLabel*, 5> Label5{};
     VbButton* cmd_Test = nullptr;
 
-private:
+  private:
     void buildHeadings();
     void buildSwatches();
     void buildFontChoices();

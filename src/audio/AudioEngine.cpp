@@ -113,13 +113,21 @@ AudioError AudioEngine::close(VoiceId id) {
     return AudioError::None;
 }
 
-void AudioEngine::setGain(float left, float right) { mixer_.gain().setTarget(left, right); }
+void AudioEngine::setGain(float left, float right) {
+    mixer_.gain().setTarget(left, right);
+}
 
-float AudioEngine::gainLeft() const { return mixer_.gain().targetLeft(); }
+float AudioEngine::gainLeft() const {
+    return mixer_.gain().targetLeft();
+}
 
-float AudioEngine::gainRight() const { return mixer_.gain().targetRight(); }
+float AudioEngine::gainRight() const {
+    return mixer_.gain().targetRight();
+}
 
-VoiceState AudioEngine::state(VoiceId id) const { return find(id) ? mixer_.state(id) : VoiceState::Closed; }
+VoiceState AudioEngine::state(VoiceId id) const {
+    return find(id) ? mixer_.state(id) : VoiceState::Closed;
+}
 
 std::int64_t AudioEngine::durationMs(VoiceId id) const {
     const Voice* voice = find(id);
@@ -149,9 +157,13 @@ void AudioEngine::render(float* interleavedStereo, int frames) {
     mixer_.renderPeriod(interleavedStereo, frames);
 }
 
-bool AudioEngine::hasDevice() const { return device_ && device_->hasDevice(); }
+bool AudioEngine::hasDevice() const {
+    return device_ && device_->hasDevice();
+}
 
-bool AudioEngine::takeNoDeviceNotice() { return device_ && device_->takeNoDeviceNotice(); }
+bool AudioEngine::takeNoDeviceNotice() {
+    return device_ && device_->takeNoDeviceNotice();
+}
 
 void AudioEngine::simulateDeviceLoss() {
     if (device_) {
@@ -159,4 +171,6 @@ void AudioEngine::simulateDeviceLoss() {
     }
 }
 
-int AudioEngine::deviceReopenCount() const { return device_ ? device_->reopenCount() : 0; }
+int AudioEngine::deviceReopenCount() const {
+    return device_ ? device_->reopenCount() : 0;
+}

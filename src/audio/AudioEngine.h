@@ -16,7 +16,7 @@ class Voice;
 // output (a device, the silent clock, or none at all for tests that pull the output themselves).
 // Every public function is for the UI thread unless it says otherwise.
 class AudioEngine {
-public:
+  public:
     static constexpr int kSampleRate = 48000;
     static constexpr int kPeriodFrames = 256;
 
@@ -48,10 +48,10 @@ public:
 
     // Queries (UI thread; the counters behind them are written by the output side).
     VoiceState state(VoiceId id) const;
-    std::int64_t durationMs(VoiceId id) const;      // -1 when unknown or not open
-    std::int64_t positionFrames(VoiceId id) const;  // title position of the next frame out, -1 when not open
-    std::int64_t firstSampleUs(VoiceId id) const;   // clock time the current start was first heard, -1 before
-    std::int64_t bufferedFrames(VoiceId id) const;  // frames waiting in the voice's ring
+    std::int64_t durationMs(VoiceId id) const;     // -1 when unknown or not open
+    std::int64_t positionFrames(VoiceId id) const; // title position of the next frame out, -1 when not open
+    std::int64_t firstSampleUs(VoiceId id) const;  // clock time the current start was first heard, -1 before
+    std::int64_t bufferedFrames(VoiceId id) const; // frames waiting in the voice's ring
 
     // Pull output only (the calling thread stands in for the device): the next frames, exactly as the
     // device would get them. With a device, it fills silence and leaves the voices alone.
@@ -64,7 +64,7 @@ public:
     void simulateDeviceLoss();
     int deviceReopenCount() const;
 
-private:
+  private:
     Voice* find(VoiceId id) const;
     void wakeOutput();
 

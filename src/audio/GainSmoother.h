@@ -6,7 +6,7 @@
 // rampFrames (a few milliseconds): no click, no zipper noise, and the level set is the level heard
 // well within one 256-frame period, even when the level changes a thousand times a second.
 class GainSmoother {
-public:
+  public:
     static constexpr int kDefaultRampFrames = 128; // 2.7 ms at 48000 Hz
 
     explicit GainSmoother(int rampFrames = kDefaultRampFrames);
@@ -24,7 +24,7 @@ public:
     float currentRight() const { return current_[1]; }
     int rampFrames() const { return rampFrames_; }
 
-private:
+  private:
     void beginRamp(std::uint64_t packedTarget);
 
     static std::uint64_t pack(float left, float right);

@@ -15,7 +15,7 @@ class Voice;
 // touches a file. Voices are handed over through atomic slots; the UI thread waits for the output
 // side to leave a render before it rewinds or frees a voice.
 class Mixer {
-public:
+  public:
     static constexpr int kMaxVoices = 16;
     static constexpr int kChunkFrames = 1024;
 
@@ -24,12 +24,12 @@ public:
     Mixer(Clock& clock, bool pullMode);
 
     // UI thread.
-    int attach(Voice* voice);            // the slot, or -1 when all are taken
-    Voice* voice(int slot) const;        // nullptr when the slot is empty or out of range
-    void detach(int slot);               // returns once the output side cannot see the voice any more
+    int attach(Voice* voice);     // the slot, or -1 when all are taken
+    Voice* voice(int slot) const; // nullptr when the slot is empty or out of range
+    void detach(int slot);        // returns once the output side cannot see the voice any more
     void setState(int slot, VoiceState state);
     bool changeState(int slot, VoiceState from, VoiceState to);
-    void waitUntilQuiet();               // returns once no render that started earlier is still running
+    void waitUntilQuiet(); // returns once no render that started earlier is still running
 
     // Any thread.
     VoiceState state(int slot) const;
@@ -40,7 +40,7 @@ public:
     // Output thread: fills frames of interleaved stereo.
     void renderPeriod(float* interleaved, int frames);
 
-private:
+  private:
     void renderChunk(float* out, int frames, std::int64_t& nowUs);
     void mixVoice(int slot, Voice& voice, float* out, int frames, std::int64_t& nowUs);
 

@@ -15,7 +15,7 @@ class Mixer;
 // on the silent clock and the operator is told once. A watchdog notices a device that went away while
 // a title plays and opens the default device in its place; the title goes on.
 class OutputDevice {
-public:
+  public:
     static constexpr int kSampleRate = 48000;
     static constexpr int kPeriodFrames = 256;
 
@@ -36,7 +36,7 @@ public:
     // Any thread: how often the device had to be opened again.
     int reopenCount() const { return reopens_.load(); }
 
-private:
+  private:
     static void SDLCALL callback(void* self, Uint8* stream, int len);
     bool openDevice();
     void fallBackToSilence();

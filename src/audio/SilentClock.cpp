@@ -4,10 +4,12 @@
 #include "platform/Clock.h"
 
 SilentClock::SilentClock(Mixer& mixer, Clock& clock, int sampleRate, int periodFrames)
-    : mixer_(mixer), clock_(clock), sampleRate_(sampleRate),
-      periodFrames_(periodFrames), buffer_(static_cast<std::size_t>(periodFrames) * 2, 0.0f) {}
+    : mixer_(mixer), clock_(clock), sampleRate_(sampleRate), periodFrames_(periodFrames),
+      buffer_(static_cast<std::size_t>(periodFrames) * 2, 0.0f) {}
 
-SilentClock::~SilentClock() { stop(); }
+SilentClock::~SilentClock() {
+    stop();
+}
 
 void SilentClock::start() {
     if (thread_.joinable()) {

@@ -13,7 +13,7 @@ class Mixer;
 // time and throws it away, so titles run, finish and count their positions as they would when heard.
 // Sleeps while nothing plays.
 class SilentClock {
-public:
+  public:
     SilentClock(Mixer& mixer, Clock& clock, int sampleRate, int periodFrames);
     ~SilentClock();
     SilentClock(const SilentClock&) = delete;
@@ -26,7 +26,7 @@ public:
     // UI thread: something may have started playing.
     void wake();
 
-private:
+  private:
     void loop();
     std::int64_t deadline(std::int64_t origin, std::int64_t periods) const;
 

@@ -46,7 +46,9 @@ std::size_t SpscRing::readable() const {
                                     readPos_.load(std::memory_order_acquire));
 }
 
-std::size_t SpscRing::writable() const { return capacityFrames() - readable(); }
+std::size_t SpscRing::writable() const {
+    return capacityFrames() - readable();
+}
 
 void SpscRing::reset() {
     readPos_.store(0, std::memory_order_release);

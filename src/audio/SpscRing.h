@@ -7,7 +7,7 @@
 // Lock-free single-producer single-consumer ring of interleaved stereo float frames, allocated once.
 // The decoder side writes, the output side reads; neither ever waits for the other.
 class SpscRing {
-public:
+  public:
     // Any thread, before use. capacityFrames is rounded up to a power of two.
     explicit SpscRing(std::size_t capacityFrames);
 
@@ -25,7 +25,7 @@ public:
     // Only while neither side touches the ring (the owner parks both first): empties it.
     void reset();
 
-private:
+  private:
     std::vector<float> data_;
     std::size_t mask_;
     // Free-running frame counters; their difference is the fill. On separate cache lines so the

@@ -10,7 +10,9 @@ extern "C" {
 
 StereoResampler::StereoResampler(int outputRate) : outputRate_(outputRate) {}
 
-StereoResampler::~StereoResampler() { reset(); }
+StereoResampler::~StereoResampler() {
+    reset();
+}
 
 void StereoResampler::reset() {
     swr_free(&swr_);
@@ -27,7 +29,10 @@ bool StereoResampler::fits(const AVFrame* frame) const {
 bool StereoResampler::build(const AVFrame* frame) {
     reset();
     AVChannelLayout inLayout{};
-    if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || av_channel_layout_check(&frame->ch_layout) == 0) {
+    // A layout that only counts its channels (common in WAV) gets the usual one for that count.
+    const bool named = frame->ch_layout.order == AV_CHANNEL_ORDER_NATIVE ||
+                       frame->ch_layout.order == AV_CHANNEL_ORDER_CUSTOM;
+    if (!named || av_channel_layout_check(&frame->ch_layout) == 0) {
         av_channel_layout_default(&inLayout, frame->ch_layout.nb_channels);
     } else if (av_channel_layout_copy(&inLayout, &frame->ch_layout) < 0) {
         return false;
@@ -83,7 +88,8 @@ bool StereoResampler::convert(const AVFrame* frame, int skipSamples, std::vector
     const int stride = planar ? bytes : bytes * inChannels_;
     planes_.resize(static_cast<std::size_t>(planes));
     for (int p = 0; p < planes; ++p) {
-        planes_[static_cast<std::size_t>(p)] = frame->extended_data[p] + static_cast<std::size_t>(skipSamples) * stride;
+        planes_[static_cast<std::size_t>(p)] =
+            frame->extended_data[p] + static_cast<std::size_t>(skipSamples) * stride;
     }
     return run(planes_.data(), count, out) >= 0;
 }

@@ -9,7 +9,7 @@ struct SwrContext;
 // output rate. Built afresh for every start, so no filter history leaks from one start into the next.
 // Runs on whichever thread holds the owning decoder (UI thread at a start, decoder thread after).
 class StereoResampler {
-public:
+  public:
     explicit StereoResampler(int outputRate);
     ~StereoResampler();
     StereoResampler(const StereoResampler&) = delete;
@@ -22,7 +22,7 @@ public:
     // Appends what the converter still holds back (the filter tail) at the end of a title.
     void drain(std::vector<float>& out);
 
-private:
+  private:
     bool build(const AVFrame* frame);
     bool fits(const AVFrame* frame) const;
     int run(const std::uint8_t** input, int inputSamples, std::vector<float>& out);

@@ -1,5 +1,6 @@
 #include "audio/TitleDecoder.h"
 
+#include "audio/FormatSniffer.h"
 #include "audio/SpscRing.h"
 
 #include <QFile>
@@ -14,12 +15,13 @@ extern "C" {
 namespace {
 // A run of unreadable packets this long means the rest of the file is garbage: end the title there.
 constexpr int kMaxFailures = 200;
-constexpr std::int64_t kShortProbeBytes = 16384;
 } // namespace
 
 TitleDecoder::TitleDecoder(int outputRate) : resampler_(outputRate) {}
 
-TitleDecoder::~TitleDecoder() { closeAll(); }
+TitleDecoder::~TitleDecoder() {
+    closeAll();
+}
 
 void TitleDecoder::closeAll() {
     resampler_.reset();
@@ -46,10 +48,14 @@ AudioError TitleDecoder::open(const QString& path) {
     // A short probe first: with FFmpeg's default of 5 MB, a WAV costs 5 to 10 ms of stream probing
     // before the first sample, while every header here tells all that is needed within 16 KiB.
     // Only when that leaves the stream undescribed does the full probe run.
-    AudioError result = openStream(url, kShortProbeBytes);
+    const FormatSniffer sniffer(info.absoluteFilePath());
+    AudioError result = AudioError::InvalidFile;
+    if (sniffer.format()) {
+        result = openStream(url, FormatSniffer::kHeadBytes, sniffer.format(), sniffer.tagBytes());
+    }
     if (result != AudioError::None) {
         closeAll();
-        result = openStream(url, 0);
+        result = openStream(url, 0, nullptr, 0);
         if (result != AudioError::None) {
             closeAll();
         }
@@ -57,7 +63,8 @@ AudioError TitleDecoder::open(const QString& path) {
     return result;
 }
 
-AudioError TitleDecoder::openStream(const QByteArray& url, std::int64_t probeBytes) {
+AudioError TitleDecoder::openStream(const QByteArray& url, std::int64_t probeBytes,
+                                    const AVInputFormat* container, std::int64_t skipBytes) {
     format_ = avformat_alloc_context();
     if (!format_) {
         return AudioError::InvalidFile;
@@ -65,7 +72,8 @@ AudioError TitleDecoder::openStream(const QByteArray& url, std::int64_t probeByt
     if (probeBytes > 0) {
         format_->probesize = probeBytes;
     }
-    if (avformat_open_input(&format_, url.constData(), nullptr, nullptr) < 0) {
+    format_->skip_initial_bytes = skipBytes; // tags in front: nothing in them is played
+    if (avformat_open_input(&format_, url.constData(), container, nullptr) < 0) {
         format_ = nullptr; // freed by FFmpeg on failure
         return AudioError::InvalidFile;
     }
@@ -157,7 +165,8 @@ void TitleDecoder::seekToSample(std::int64_t sourceSample) {
     demuxerDone_ = false;
     // MP3 counts its timestamps from before the encoder delay: the title's first sample sits at the
     // stream's start time, so every target is taken relative to it.
-    const std::int64_t ts = startPts_ + av_rescale_q(sourceSample, AVRational{1, codec_->sample_rate}, st->time_base);
+    const std::int64_t ts =
+        startPts_ + av_rescale_q(sourceSample, AVRational{1, codec_->sample_rate}, st->time_base);
     // Backward lands at or before the target; a target before the first packet makes some demuxers
     // refuse that, and then the nearest packet (the first one) is just as good.
     if (av_seek_frame(format_, stream_, ts, AVSEEK_FLAG_BACKWARD) < 0) {
@@ -237,7 +246,8 @@ std::int64_t TitleDecoder::frameIndex(const AVFrame* frame) const {
     if (pts == AV_NOPTS_VALUE) {
         return av_rescale(seekedSample_, frame->sample_rate, codec_->sample_rate);
     }
-    return av_rescale_q(pts - startPts_, format_->streams[stream_]->time_base, AVRational{1, frame->sample_rate});
+    return av_rescale_q(pts - startPts_, format_->streams[stream_]->time_base,
+                        AVRational{1, frame->sample_rate});
 }
 
 void TitleDecoder::takeFrame(AVFrame* frame) {

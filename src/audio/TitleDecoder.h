@@ -10,6 +10,7 @@
 struct AVCodecContext;
 struct AVFormatContext;
 struct AVFrame;
+struct AVInputFormat;
 struct AVPacket;
 class SpscRing;
 
@@ -17,7 +18,7 @@ class SpscRing;
 // to the wanted sample) and the conversion to float stereo at the output rate. Not thread-safe: its
 // owner serialises the UI thread (open, start) and the decoder thread (pump) with a mutex.
 class TitleDecoder {
-public:
+  public:
     explicit TitleDecoder(int outputRate);
     ~TitleDecoder();
     TitleDecoder(const TitleDecoder&) = delete;
@@ -35,9 +36,10 @@ public:
     // or the title is exhausted. Returns false once everything up to the end is in the ring.
     bool pump(SpscRing& ring, std::size_t minFrames);
 
-private:
+  private:
     void closeAll();
-    AudioError openStream(const QByteArray& url, std::int64_t probeBytes);
+    AudioError openStream(const QByteArray& url, std::int64_t probeBytes, const AVInputFormat* container,
+                          std::int64_t skipBytes);
     void seekToSample(std::int64_t sourceSample);
     bool decodeStep();
     void drainDecoder();
@@ -57,12 +59,12 @@ private:
 
     // State of the current start.
     std::int64_t targetMs_ = 0;
-    std::int64_t seekedSample_ = 0;   // where the last seek aimed, in source samples
-    std::int64_t nextIndex_ = -1;     // source sample index of the next decoded frame, -1 until known
-    bool reseeked_ = false;           // the fallback seek to the very start was used
+    std::int64_t seekedSample_ = 0; // where the last seek aimed, in source samples
+    std::int64_t nextIndex_ = -1;   // source sample index of the next decoded frame, -1 until known
+    bool reseeked_ = false;         // the fallback seek to the very start was used
     bool demuxerDone_ = false;
     bool ended_ = true;
-    int failures_ = 0;                // consecutive read or decode failures
-    std::vector<float> staging_;      // converted output not yet in the ring
+    int failures_ = 0;           // consecutive read or decode failures
+    std::vector<float> staging_; // converted output not yet in the ring
     std::size_t stagingRead_ = 0;
 };

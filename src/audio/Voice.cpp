@@ -91,7 +91,9 @@ std::size_t Voice::take(float* interleaved, std::size_t frames) {
 }
 
 // Output thread.
-bool Voice::drained() const { return decodeEnded_.load(std::memory_order_acquire) && ring_.readable() == 0; }
+bool Voice::drained() const {
+    return decodeEnded_.load(std::memory_order_acquire) && ring_.readable() == 0;
+}
 
 // Any thread.
 std::int64_t Voice::positionFrames() const {

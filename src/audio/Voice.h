@@ -13,7 +13,7 @@
 // One open title: its decoder, its ring and the decoder thread that keeps the ring filled.
 // The output side only reads the ring and the counters; it never takes the mutex.
 class Voice {
-public:
+  public:
     static constexpr std::size_t kRingFrames = 1 << 17; // 2.7 s at 48000 Hz
     static constexpr std::size_t kStartFrames = 2048;   // in the ring before a start returns
     static constexpr std::size_t kRefillFrames = 4096;  // the decoder thread waits for this much room
@@ -46,7 +46,7 @@ public:
     void markFirstSample(std::int64_t us) { firstSampleUs_.store(us, std::memory_order_release); }
     std::size_t buffered() const { return ring_.readable(); }
 
-private:
+  private:
     void decoderLoop();
     void fillLocked(std::size_t minFrames);
 
@@ -56,10 +56,10 @@ private:
 
     std::mutex mutex_;
     std::condition_variable wake_;
-    bool filling_ = false;                 // guarded by mutex_
-    bool quit_ = false;                    // guarded by mutex_
-    std::atomic<int> uiWaiting_{0};        // the decoder thread steps aside while the UI waits
-    std::atomic<bool> decodeEnded_{true};  // set after the last frame went into the ring
+    bool filling_ = false;                // guarded by mutex_
+    bool quit_ = false;                   // guarded by mutex_
+    std::atomic<int> uiWaiting_{0};       // the decoder thread steps aside while the UI waits
+    std::atomic<bool> decodeEnded_{true}; // set after the last frame went into the ring
     std::atomic<std::int64_t> startFrame_{0};
     std::atomic<std::int64_t> consumed_{0};
     std::atomic<std::int64_t> firstSampleUs_{-1};

@@ -12,7 +12,7 @@ class VbButton;
 // and the "X" that closes it. While it is shown the editor saves and resets by the slider. UI thread.
 class FinePanel : public QFrame {
     Q_OBJECT
-public:
+  public:
     static constexpr int MinPosition = 0;
     static constexpr int MaxPosition = 40;
     static constexpr int Centre = 20;
@@ -47,6 +47,6 @@ public:
     VbButton* Command8 = nullptr;
     QString sFeinWert = QStringLiteral("0");
 
-private:
+  private:
     QWidget* m_beenden;
 };

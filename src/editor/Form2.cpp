@@ -70,7 +70,8 @@ void Form2::buildControls() {
     Text1->hide();
 
     const QFont buttonFont(QStringLiteral("Arial"), 18);
-    cmd_Speichern = makeButton(m_central, "cmd_Speichern", QStringLiteral("Speichern"), Yellow, buttonFont, 13920);
+    cmd_Speichern =
+        makeButton(m_central, "cmd_Speichern", QStringLiteral("Speichern"), Yellow, buttonFont, 13920);
     cmd_Reset = makeButton(m_central, "cmd_Reset", QStringLiteral("Reset"), Orange, buttonFont, 16440);
     QFont beendenFont(QStringLiteral("Arial"));
     beendenFont.setPointSizeF(15.75);
@@ -96,13 +97,14 @@ void Form2::buildMenus() {
     connect(add(mnu, "mnu_fein", QStringLiteral("&Feineinstellung")), &QAction::triggered, frm_Fein,
             &FinePanel::mnu_fein_Click);
     add(mnu, "line", QString(32, QLatin1Char('-')));
-    connect(add(mnu, "mnu_feinEnde", QStringLiteral("&Feineinstellung - Beenden")), &QAction::triggered, frm_Fein,
-            &FinePanel::mnu_feinEnde_Click);
+    connect(add(mnu, "mnu_feinEnde", QStringLiteral("&Feineinstellung - Beenden")), &QAction::triggered,
+            frm_Fein, &FinePanel::mnu_feinEnde_Click);
     add(nullptr, "leer2", QString());
     connect(add(nullptr, "mnuTitel_Startzeit", QStringLiteral("&Beenden")), &QAction::triggered, this,
             &Form2::mnuTitel_Startzeit_Click);
     add(nullptr, "leer", QString());
-    connect(add(nullptr, "mnu_Info", QStringLiteral("&?")), &QAction::triggered, this, &Form2::mnu_Info_Click);
+    connect(add(nullptr, "mnu_Info", QStringLiteral("&?")), &QAction::triggered, this,
+            &Form2::mnu_Info_Click);
 }
 
 QAction* Form2::action(const QString& objectName) const {
@@ -216,8 +218,8 @@ void Form2::cmd_Speichern_Click() {
     const qint64 offset =
         offsetToSave(frm_Fein->fineMode(), frm_Fein->change(), m_stopwatch.seconds(), lStartPos);
     writeStartOffset(QString::number(offset));
-    setWindowTitle(QStringLiteral("Gespeichert:  ") + sTitel + QStringLiteral(" bei   ") + m_stopwatch.Titel() +
-                   QStringLiteral(" sec."));
+    setWindowTitle(QStringLiteral("Gespeichert:  ") + sTitel + QStringLiteral(" bei   ") +
+                   m_stopwatch.Titel() + QStringLiteral(" sec."));
     TransportArea& t = *transport;
     if (t.cmd5->isHidden() && t.cmd6->isHidden() && t.cmd2->isHidden())
         cmd_Speichern->hide();

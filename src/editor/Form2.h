@@ -15,7 +15,7 @@ class VbButton;
 // fine slider, or sets it back to the beginning. Everything runs on the UI thread.
 class Form2 : public ConsoleWindow {
     Q_OBJECT
-public:
+  public:
     static const QString IdleCaption;
 
     Form2(Services& services, AboutBoxHolder& about);
@@ -53,11 +53,11 @@ public:
     QString sTitelPfad;
     std::int32_t lStartPos = 0;
 
-protected:
+  protected:
     QString playOffsetText() const override { return QString::number(lStartPos); }
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void buildMenus();
     void showEditingLook();

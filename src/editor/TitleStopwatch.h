@@ -11,7 +11,7 @@ class TickSourceFactory;
 // back to zero at Stop or Reset. Its count lives in the hidden text Titel, which is what everyone reads.
 // Everything here runs on the UI thread; ticks arrive between handlers, also while the editor is hidden.
 class TitleStopwatch {
-public:
+  public:
     static constexpr int IntervalMs = 1000;
     // The 16-bit count cannot go past this; it stays there and the editor goes on working.
     static constexpr std::int16_t MaxCount = 32767;
@@ -34,7 +34,7 @@ public:
     int seconds() const;
     bool counting() const;
 
-private:
+  private:
     std::unique_ptr<TickSource> Timer4;
     std::function<void()> m_onCount;
     std::int16_t m_count = 0;

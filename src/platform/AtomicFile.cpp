@@ -33,7 +33,9 @@ void syncFolderOf(const QString& path) {
     ::close(fd);
 }
 #else
-bool syncHandle(int) { return true; }
+bool syncHandle(int) {
+    return true;
+}
 void syncFolderOf(const QString&) {}
 #endif
 

@@ -2,13 +2,15 @@
 #include <QByteArray>
 #include <QString>
 
-// Replaces a file's whole content so that a crash, a power cut or a failed write leaves either the old file or
-// the new one, never a torn one: temporary file in the same folder, written, synced to disk, renamed over the target.
+// Replaces a file's whole content so that a crash, a power cut or a failed write leaves either the old file
+// or the new one, never a torn one: temporary file in the same folder, written, synced to disk, renamed over
+// the target.
 class AtomicFile {
-public:
-    // True when the new content is on disk under path. False (old file untouched, no temporary left behind) when
-    // the folder is missing or not writable, the disk is full, the target is a folder, or the target exists and is
-    // read-only: a read-only file is honoured as Windows honours its read-only attribute, even for the superuser.
+  public:
+    // True when the new content is on disk under path. False (old file untouched, no temporary left behind)
+    // when the folder is missing or not writable, the disk is full, the target is a folder, or the target
+    // exists and is read-only: a read-only file is honoured as Windows honours its read-only attribute, even
+    // for the superuser.
     static bool replace(const QString& path, const QByteArray& content);
 
     // The checks replace() makes before it writes anything.

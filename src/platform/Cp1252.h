@@ -3,10 +3,10 @@
 #include <QString>
 
 // Text <-> bytes for the profile files: Windows-1252 as the files are delivered, or UTF-8 when a file starts
-// with a byte order mark. What a file cannot hold, control characters and a literal "&#" travel as "&#<decimal>;"
-// so that no name can tear a line and two names never collapse into one entry.
+// with a byte order mark. What a file cannot hold, control characters and a literal "&#" travel as
+// "&#<decimal>;" so that no name can tear a line and two names never collapse into one entry.
 class Cp1252 {
-public:
+  public:
     enum class Charset { Windows1252, Utf8 };
 
     static QByteArray encode(const QString& text, Charset charset = Charset::Windows1252);

@@ -6,7 +6,9 @@
 #include <QRegularExpression>
 
 namespace {
-QString aliasKey(const QString& alias) { return alias.toLower(); }
+QString aliasKey(const QString& alias) {
+    return alias.toLower();
+}
 
 QStringList words(const QString& text) {
     static const QRegularExpression blanks(QStringLiteral("\\s+"));

@@ -11,7 +11,7 @@ enum class AudioError;
 // The media command string stand-in: open / play [from] / pause / stop / close on named aliases,
 // answered with the classic media control error numbers, and carried out by the audio engine.
 class MediaCommandInterpreter : public MediaCommands {
-public:
+  public:
     // The error numbers this stand-in answers with, as the Windows media control interface numbers them.
     enum Error : int {
         Ok = 0,
@@ -38,7 +38,7 @@ public:
     // UI thread, for tests and benchmarks: the engine voice behind an alias, -1 when it is not open.
     int voiceOf(const QString& alias) const;
 
-private:
+  private:
     int open(const QString& rest);
     int play(const QStringList& words);
     int simple(const QString& verb, const QStringList& words);

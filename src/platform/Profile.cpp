@@ -9,7 +9,8 @@ QString Profile::readString(const QString& file, const QString& section, const Q
 bool Profile::writeString(const QString& file, const QString& section, const QString& key,
                           const QString& value) {
     ProfileDocument doc = ProfileDocument::load(file);
-    // Like the Windows call, a value that is already there needs no write (and so succeeds on a read-only file).
+    // Like the Windows call, a value that is already there needs no write (and so succeeds on a read-only
+    // file).
     if (!doc.setValue(section, key, value))
         return true;
     return doc.save();

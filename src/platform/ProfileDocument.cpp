@@ -10,7 +10,9 @@ namespace {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 // The name between "[" and the last "]" of a header line, trimmed; false when the line is no section header.
 bool sectionNameRange(QByteArrayView text, int* begin, int* length) {
@@ -19,7 +21,9 @@ bool sectionNameRange(QByteArrayView text, int* begin, int* length) {
         ++open;
     if (open >= text.size() || text.at(open) != '[')
         return false;
-    const qsizetype close = text.lastIndexOf(']');
+    qsizetype close = text.size() - 1;
+    while (close > open && text.at(close) != ']')
+        --close;
     if (close <= open)
         return false;
     qsizetype b = open + 1;
@@ -45,27 +49,59 @@ QByteArrayView valueBytes(QByteArrayView text) {
 
 // The profile read hands out a value enclosed in matching single or double quotes without them.
 QString unquoted(const QString& value) {
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front())
         return value.mid(1, value.size() - 2);
     return value;
 }
 
-inline bool isAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
-inline char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+size_t countLines(const char* p, const char* end) {
+    size_t lines = 1;
+    while (const void* nl = std::memchr(p, '\n', static_cast<size_t>(end - p))) {
+        ++lines;
+        p = static_cast<const char*>(nl) + 1;
+    }
+    return lines;
+}
 
-// Compares names as the file holds them with a wanted name, without regard to case, the way a write and a fresh
-// read would see them. The byte test settles nearly every comparison without decoding: in Windows-1252 every
-// character is one byte, no letter outside ASCII folds into ASCII, and without "&#" references equal names have
-// equal lengths. Everything else (references, UTF-8 files, two differing letters above ASCII) is decoded.
+// True when bytes hold "&#", the start of a numeric reference.
+bool hasReference(QByteArrayView bytes) {
+    const char* p = bytes.data();
+    const char* end = p + bytes.size();
+    while (p < end) {
+        const void* amp = std::memchr(p, '&', static_cast<size_t>(end - p));
+        if (!amp)
+            return false;
+        p = static_cast<const char*>(amp) + 1;
+        if (p < end && *p == '#')
+            return true;
+    }
+    return false;
+}
+
+inline bool isAscii(char c) {
+    return static_cast<unsigned char>(c) < 0x80;
+}
+inline char asciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+
+// Compares names as the file holds them with a wanted name, without regard to case, the way a write and a
+// fresh read would see them. The byte test settles nearly every comparison without decoding: in Windows-1252
+// every character is one byte, no letter outside ASCII folds into ASCII, and without "&#" references equal
+// names have equal lengths. Everything else (references, UTF-8 files, two differing letters above ASCII) is
+// decoded.
 class NameMatcher {
-public:
+  public:
     NameMatcher(const QString& name, Cp1252::Charset charset)
         : m_charset(charset), m_bytes(QByteArrayView(Cp1252::encode(name, charset)).trimmed().toByteArray()),
           m_folded(Cp1252::decode(m_bytes, charset).toCaseFolded()),
-          m_byteTestValid(charset == Cp1252::Charset::Windows1252 && !m_bytes.contains("&#")) {}
+          m_byteTestValid(charset == Cp1252::Charset::Windows1252 && !hasReference(m_bytes)) {}
 
-    bool matches(QByteArrayView raw) const {
-        if (!m_byteTestValid || raw.contains(QByteArrayView("&#")))
+    bool matches(QByteArrayView raw) const { return matches(raw, hasReference(raw)); }
+
+    bool matches(QByteArrayView raw, bool rawHasReference) const {
+        if (!m_byteTestValid || rawHasReference)
             return decoded(raw);
         if (raw.size() != m_bytes.size())
             return false;
@@ -87,7 +123,7 @@ public:
         return true;
     }
 
-private:
+  private:
     bool decoded(QByteArrayView raw) const {
         return Cp1252::decode(raw.toByteArray(), m_charset).toCaseFolded() == m_folded;
     }
@@ -131,6 +167,7 @@ void ProfileDocument::parse(const QByteArray& raw) {
     const char* data = m_raw.constData();
     const qsizetype size = m_raw.size();
     bool styleKnown = false;
+    m_lines.reserve(countLines(data + pos, data + size));
     while (pos < size) {
         const void* hit = std::memchr(data + pos, '\n', static_cast<size_t>(size - pos));
         const qsizetype nl = hit ? static_cast<const char*>(hit) - data : size;
@@ -158,7 +195,8 @@ void ProfileDocument::addSection(int line) {
         return;
     if (!m_sections.empty())
         m_sections.back().end = line;
-    m_sections.push_back({line, line + 1, begin, length});
+    const bool reference = hasReference(QByteArrayView(m_lines[line].text).sliced(begin, length));
+    m_sections.push_back({line, line + 1, begin, length, reference});
 }
 
 QByteArrayView ProfileDocument::sectionName(const Section& section) const {
@@ -168,7 +206,8 @@ QByteArrayView ProfileDocument::sectionName(const Section& section) const {
 int ProfileDocument::findSection(const QString& section) const {
     const NameMatcher wanted(section, m_charset);
     for (int i = 0; i < static_cast<int>(m_sections.size()); ++i) {
-        if (wanted.matches(sectionName(m_sections[i])))
+        const Section& candidate = m_sections[i];
+        if (wanted.matches(sectionName(candidate), candidate.nameHasReference))
             return i; // the first of duplicate sections wins
     }
     return -1;

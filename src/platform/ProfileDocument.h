@@ -9,7 +9,7 @@
 // regard to case, the first of duplicates wins, every line the change does not touch keeps its bytes.
 // save() replaces the file atomically, so a crash or a failed write leaves the old file whole.
 class ProfileDocument {
-public:
+  public:
     // A missing file gives an empty document that save() creates. A file that exists but cannot be read
     // (a folder, no permission) gives an empty document that refuses to save, so it is never overwritten.
     static ProfileDocument load(const QString& path);
@@ -17,8 +17,8 @@ public:
     // The trimmed value (matching quotes around it removed, as the profile read does); "" when the section or
     // the key is missing. found tells a missing key from an empty value.
     QString value(const QString& section, const QString& key, bool* found = nullptr) const;
-    // Replaces the key in place, or appends it at the end of its section, or appends the section at the end of
-    // the file. Returns false when the key already held exactly this value (nothing changed).
+    // Replaces the key in place, or appends it at the end of its section, or appends the section at the end
+    // of the file. Returns false when the key already held exactly this value (nothing changed).
     bool setValue(const QString& section, const QString& key, const QString& value);
     // Writes a temporary file in the same folder, syncs it to disk and renames it over the target.
     // False when anything fails (the old file stays as it was) or the target exists and is read-only.
@@ -28,17 +28,18 @@ public:
     // The file's bytes as save() would write them.
     QByteArray toBytes() const;
 
-private:
+  private:
     enum class Eol : quint8 { None, Lf, CrLf };
     struct Line {
         QByteArray text; // without the line ending
         Eol eol;
     };
     struct Section {
-        int header;     // line index of "[name]"
-        int end;        // one past the last line that belongs to the section
-        int nameBegin;  // the trimmed name within the header line
+        int header;    // line index of "[name]"
+        int end;       // one past the last line that belongs to the section
+        int nameBegin; // the trimmed name within the header line
         int nameLength;
+        bool nameHasReference;
     };
 
     void parse(const QByteArray& raw);

@@ -1,8 +1,8 @@
 #pragma once
 #include <QString>
 
-// Names in the settings file and the start-offset files. A team's sections are the team name followed directly
-// by a suffix: team "Damen" and "_Font_Style" give the section "Damen_Font_Style".
+// Names in the settings file and the start-offset files. A team's sections are the team name followed
+// directly by a suffix: team "Damen" and "_Font_Style" give the section "Damen_Font_Style".
 namespace SettingsKeys {
 
 inline constexpr char SettingsFileName[] = "Klangwart.ini";

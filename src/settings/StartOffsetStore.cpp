@@ -13,7 +13,9 @@ const QString kSeedValue = QStringLiteral("0");
 StartOffsetStore::StartOffsetStore(const QString& programDir, const QString& team)
     : m_file(ProgramPaths::startOffsetFile(programDir, team)) {}
 
-QString StartOffsetStore::read(const QString& titlePath) const { return Ini_Read(m_file, titlePath, kKey); }
+QString StartOffsetStore::read(const QString& titlePath) const {
+    return Ini_Read(m_file, titlePath, kKey);
+}
 
 bool StartOffsetStore::write(const QString& titlePath, const QString& text) const {
     return Ini_Write(m_file, titlePath, kKey, text) != 0;

@@ -6,7 +6,7 @@
 // "Zeit_01", whole milliseconds as decimal text. No copy is kept in memory; every read goes to the file.
 // UI thread.
 class StartOffsetStore {
-public:
+  public:
     StartOffsetStore(const QString& programDir, const QString& team);
 
     QString filePath() const { return m_file; }
@@ -15,11 +15,12 @@ public:
     QString read(const QString& titlePath) const;
     // Stores text for the title; true when written.
     bool write(const QString& titlePath, const QString& text) const;
-    // Gives every listed title whose entry reads "" the entry "0"; a non-empty entry is never touched. The file is
-    // read once and, only when something was added, written once; it ends up exactly as one Ini_Write per missing
-    // title would leave it. Returns how many titles were seeded (0 also when the write failed, which is silent).
+    // Gives every listed title whose entry reads "" the entry "0"; a non-empty entry is never touched. The
+    // file is read once and, only when something was added, written once; it ends up exactly as one Ini_Write
+    // per missing title would leave it. Returns how many titles were seeded (0 also when the write failed,
+    // which is silent).
     int seedMissing(const QStringList& titlePaths) const;
 
-private:
+  private:
     QString m_file;
 };

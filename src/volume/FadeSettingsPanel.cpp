@@ -54,12 +54,12 @@ ShapeRect* makeFrame(QWidget* parent, int index, double left, double width) {
 
 } // namespace
 
-FadeSettingsPanel::FadeSettingsPanel(ConsoleWindow& window, QWidget* parent) : QFrame(parent), m_window(window) {
+FadeSettingsPanel::FadeSettingsPanel(ConsoleWindow& window, QWidget* parent)
+    : QFrame(parent), m_window(window) {
     setObjectName(QStringLiteral("frm_aus"));
     setFrameShape(QFrame::Box);
     // It covers the format panel's controls while it is shown.
     setAutoFillBackground(true);
-    setFont(panelFont(9.75));
     Twips::place(this, 240, 600, 8415, 6015);
     // The red frames first, so that the value rows are drawn on top of them.
     Shape10[0] = makeFrame(this, 0, 600, 2295);
@@ -67,9 +67,11 @@ FadeSettingsPanel::FadeSettingsPanel(ConsoleWindow& window, QWidget* parent) : Q
     buildFadeTime();
     buildRestVolume();
     for (int i = 0; i < 3; ++i)
-        connect(Label9[static_cast<std::size_t>(i)], &ClickLabel::clicked, this, [this, i] { Label9_Click(i); });
+        connect(Label9[static_cast<std::size_t>(i)], &ClickLabel::clicked, this,
+                [this, i] { Label9_Click(i); });
     for (int i = 0; i < 6; ++i)
-        connect(Label13[static_cast<std::size_t>(i)], &ClickLabel::clicked, this, [this, i] { Label13_Click(i); });
+        connect(Label13[static_cast<std::size_t>(i)], &ClickLabel::clicked, this,
+                [this, i] { Label13_Click(i); });
     hide();
 }
 
@@ -83,8 +85,8 @@ void FadeSettingsPanel::buildFadeTime() {
                        1440 + 360.0 * i, ChoiceYellow, tip);
     Label11[0] = makeLabel(this, QStringLiteral("Label11_0"), QStringLiteral("Ausblendzeit ="),
                            QRectF(720, ValueRowTop, 1440, ValueRowHeight), panelFont(9.75));
-    Label10 = makeLabel(this, QStringLiteral("Label10"), QString(), QRectF(2160, ValueRowTop, 240, ValueRowHeight),
-                        panelFont(9.75));
+    Label10 = makeLabel(this, QStringLiteral("Label10"), QString(),
+                        QRectF(2160, ValueRowTop, 240, ValueRowHeight), panelFont(9.75));
     Label11[1] = makeLabel(this, QStringLiteral("Label11_1"), QStringLiteral("sec."),
                            QRectF(2400, ValueRowTop, 480, ValueRowHeight), panelFont(9.75));
 }
@@ -100,8 +102,8 @@ void FadeSettingsPanel::buildRestVolume() {
                        1200 + 360.0 * i, ChoiceGreen, tip);
     Label8[2] = makeLabel(this, QStringLiteral("Label8_2"), QStringLiteral("Ansagelautstärke="),
                           QRectF(5160, ValueRowTop, 1680, ValueRowHeight), panelFont(9.75));
-    Label12 = makeLabel(this, QStringLiteral("Label12"), QString(), QRectF(6840, ValueRowTop, 240, ValueRowHeight),
-                        panelFont(9.75));
+    Label12 = makeLabel(this, QStringLiteral("Label12"), QString(),
+                        QRectF(6840, ValueRowTop, 240, ValueRowHeight), panelFont(9.75));
     Label11[2] = makeLabel(this, QStringLiteral("Label11_2"), QStringLiteral("%"),
                            QRectF(7080, ValueRowTop, 240, ValueRowHeight), panelFont(9.75));
 }
@@ -133,7 +135,8 @@ void FadeSettingsPanel::Label13_Click(int Index) {
 
 void FadeSettingsPanel::store(const char* key, const QString& value) {
     // The section of whichever team is current now, not the one the values were loaded for.
-    m_window.Ini_Write(m_window.sIniFile, SettingsKeys::teamSection(m_window.sMannschaft, SettingsKeys::SuffixAusblend),
+    m_window.Ini_Write(m_window.sIniFile,
+                       SettingsKeys::teamSection(m_window.sMannschaft, SettingsKeys::SuffixAusblend),
                        QString::fromLatin1(key), value);
 }
 

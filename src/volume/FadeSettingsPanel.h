@@ -10,7 +10,7 @@ class ShapeRect;
 // music under an announcement, stored for the current team at the click that chooses them.
 class FadeSettingsPanel : public QFrame {
     Q_OBJECT
-public:
+  public:
     FadeSettingsPanel(ConsoleWindow& window, QWidget* parent);
     // Shows the window's fade time and rest volume texts in the panel's value labels.
     void showFadeSettings();
@@ -28,7 +28,7 @@ public:
     ClickLabel* Label10 = nullptr;        // fade time digit, the text stored as "ZEIT"
     ClickLabel* Label12 = nullptr;        // rest percentage, the text stored as "Vol"
 
-private:
+  private:
     void buildFadeTime();
     void buildRestVolume();
     // Writes one key of the current team's fade section at once.

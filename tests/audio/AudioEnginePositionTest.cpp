@@ -6,6 +6,7 @@
 #include "support/TestSignal.h"
 #include "support/TestTitles.h"
 
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,7 +15,7 @@ constexpr int kRate = 48000;
 constexpr int kFrames = 24000; // half a second
 
 class EnginePositions : public ::testing::TestWithParam<std::int64_t> {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(TestTitles::get().ok) << "test titles could not be made"; }
 
     std::vector<float> renderFrom(const QString& path, std::int64_t ms, int frames = kFrames) {
@@ -107,6 +108,56 @@ TEST(EngineMono, MonoTitleIsHeardAtFullLevelOnBothSides) {
         ASSERT_EQ(got[2 * i], left[2 * i]) << i;
         ASSERT_EQ(got[2 * i + 1], left[2 * i]) << i;
     }
+}
+
+} // namespace
+
+namespace {
+
+// WMA seeks land on packet borders the demuxer cannot refine: a start may be up to about 46 ms off.
+// It must still open, play the right stretch of the title and not drift.
+TEST(EngineWma, StartsNearTheWantedPlace) {
+    ASSERT_TRUE(TestTitles::get().ok);
+    const QString wma = TestTitles::get().dir + QStringLiteral("/tone48.wma");
+    ASSERT_TRUE(TestAudioFiles::encode(
+        TestTitles::get().wav48, wma,
+        {QStringLiteral("-c:a"), QStringLiteral("wmav2"), QStringLiteral("-b:a"), QStringLiteral("192k")}));
+    SteadyClock clock;
+    AudioEngine engine(clock, AudioEngine::Output::Pull);
+    AudioEngine::VoiceId id = -1;
+    ASSERT_EQ(engine.open(wma, id), AudioError::None);
+    ASSERT_EQ(engine.playFrom(id, 12500), AudioError::None);
+    std::vector<float> got(4096 * 2);
+    engine.render(got.data(), 4096);
+    const auto source = TestSignal::stereo(kRate, 0, 14 * kRate);
+    const int lag = TestSignal::bestLag(source, 600000, got, 4096, 4000);
+    ::testing::Test::RecordProperty("lag_frames", lag);
+    EXPECT_LE(std::abs(lag), 46 * 48) << lag;
+}
+
+} // namespace
+
+namespace {
+
+// Music from the shop carries a cover picture in its tag, often larger than the short first probe.
+TEST(EngineCover, Mp3WithALargeCoverPictureStartsInPlace) {
+    ASSERT_TRUE(TestTitles::get().ok);
+    const QString tagged = TestTitles::get().dir + QStringLiteral("/mit Bild.mp3");
+    ASSERT_TRUE(TestAudioFiles::addCoverPicture(TestTitles::get().mp348, tagged));
+    ASSERT_GT(QFileInfo(tagged).size(),
+              QFileInfo(TestTitles::get().mp348).size() + 50000); // well past the short probe
+
+    SteadyClock clock;
+    AudioEngine engine(clock, AudioEngine::Output::Pull);
+    AudioEngine::VoiceId id = -1;
+    ASSERT_EQ(engine.open(tagged, id), AudioError::None);
+    EXPECT_NEAR(static_cast<double>(engine.durationMs(id)), 20000.0, 100.0);
+    ASSERT_EQ(engine.playFrom(id, 12500), AudioError::None);
+    std::vector<float> got(4096 * 2);
+    engine.render(got.data(), 4096);
+    const auto reference = TestAudioFiles::decode(TestTitles::get().mp348);
+    EXPECT_EQ(TestSignal::bestLag(reference, 600000, got, 4096, 400), 0);
+    EXPECT_LT(TestSignal::maxError(reference, 600000, got, 4096), 1e-4);
 }
 
 } // namespace

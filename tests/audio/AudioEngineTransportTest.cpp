@@ -14,7 +14,7 @@ constexpr int kRate = 48000;
 constexpr int kPeriod = AudioEngine::kPeriodFrames;
 
 class EngineTransport : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(TestTitles::get().ok);
         ASSERT_EQ(engine.open(TestTitles::get().wav48, id), AudioError::None);

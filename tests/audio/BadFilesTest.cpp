@@ -15,7 +15,7 @@ namespace {
 constexpr int kPeriod = AudioEngine::kPeriodFrames;
 
 class BadFiles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(TestTitles::get().ok);
         ASSERT_TRUE(tmp.isValid());
@@ -138,10 +138,11 @@ TEST_F(BadFiles, ATwoHourTitleOpensAndStartsNearItsEnd) {
     const QString minuteWav = path(QStringLiteral("minute.wav"));
     const QString minute = path(QStringLiteral("minute.mp3"));
     ASSERT_TRUE(TestAudioFiles::writeWav(minuteWav, 8000, 60.0, 1));
-    ASSERT_TRUE(TestAudioFiles::encode(minuteWav, minute,
-                                       {QStringLiteral("-c:a"), QStringLiteral("libmp3lame"), QStringLiteral("-b:a"),
-                                        QStringLiteral("8k"), QStringLiteral("-write_xing"), QStringLiteral("0"),
-                                        QStringLiteral("-id3v2_version"), QStringLiteral("0")}));
+    ASSERT_TRUE(
+        TestAudioFiles::encode(minuteWav, minute,
+                               {QStringLiteral("-c:a"), QStringLiteral("libmp3lame"), QStringLiteral("-b:a"),
+                                QStringLiteral("8k"), QStringLiteral("-write_xing"), QStringLiteral("0"),
+                                QStringLiteral("-id3v2_version"), QStringLiteral("0")}));
     const QByteArray one = bytesOf(minute);
     ASSERT_FALSE(one.isEmpty());
     QFile longFile(path(QStringLiteral("zwei Stunden.mp3")));

@@ -26,7 +26,7 @@ bool eventually(const std::function<bool()>& cond, int timeoutMs = 3000) {
 }
 
 class EngineOutput : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(TestTitles::get().ok);
         driver = qgetenv("SDL_AUDIODRIVER");

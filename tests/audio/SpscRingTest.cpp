@@ -28,7 +28,8 @@ TEST(SpscRing, TakesOnlyWhatFitsAndGivesBackInOrder) {
     EXPECT_EQ(ring.writable(), 0u);
     std::vector<float> out(24, 99.0f);
     EXPECT_EQ(ring.read(out.data(), 12), 8u);
-    EXPECT_EQ(std::vector<float>(out.begin(), out.begin() + 16), std::vector<float>(in.begin(), in.begin() + 16));
+    EXPECT_EQ(std::vector<float>(out.begin(), out.begin() + 16),
+              std::vector<float>(in.begin(), in.begin() + 16));
     EXPECT_EQ(out[16], 99.0f);
 }
 

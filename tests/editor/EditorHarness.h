@@ -22,9 +22,9 @@
 #include <gtest/gtest.h>
 
 class EditorHarness : public ::testing::Test {
-protected:
-    static constexpr int Tor = 0;        // "7 Meter" 01Tor.mp3
-    static constexpr int Siebter = 1;    // "7 Meter" 02Siebter.mp3
+  protected:
+    static constexpr int Tor = 0;     // "7 Meter" 01Tor.mp3
+    static constexpr int Siebter = 1; // "7 Meter" 02Siebter.mp3
     static constexpr int AuszeitDrei = 55;
     static constexpr int AuszeitZwei = 54;
 

@@ -8,7 +8,7 @@
 namespace {
 
 class EditorSave : public EditorHarness {
-protected:
+  protected:
     void SetUp() override {
         EditorHarness::SetUp();
         openEditor();
@@ -153,9 +153,9 @@ TEST_F(EditorSave, NormalResetWritesZeroStopsTheTitleAndEndsInResetDone) {
     EXPECT_EQ(e->stopwatch().iTitelZeit(), 0);
     EXPECT_FALSE(timer4().tick());
     // Reset done: only the status frame, the status line and "Beenden" remain.
-    for (QWidget* w : {static_cast<QWidget*>(t().cmd2), static_cast<QWidget*>(t().cmd5),
-                       static_cast<QWidget*>(t().cmd6), static_cast<QWidget*>(e->cmd_Speichern),
-                       static_cast<QWidget*>(e->cmd_Reset)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(t().cmd2), static_cast<QWidget*>(t().cmd5), static_cast<QWidget*>(t().cmd6),
+          static_cast<QWidget*>(e->cmd_Speichern), static_cast<QWidget*>(e->cmd_Reset)})
         EXPECT_TRUE(w->isHidden()) << w->objectName().toStdString();
     EXPECT_FALSE(e->Command7->isHidden());
     EXPECT_FALSE(t().Shape2->isHidden());

@@ -15,7 +15,7 @@
 namespace {
 
 class EditorWindow : public EditorHarness {
-protected:
+  protected:
     void SetUp() override {
         EditorHarness::SetUp();
         openEditor();
@@ -63,7 +63,8 @@ TEST_F(EditorWindow, MenuBarHasTheEditorsEntriesInOrder) {
     QStringList sub;
     for (QAction* a : e->menuBar()->actions().first()->menu()->actions())
         sub << a->text();
-    EXPECT_EQ(sub, (QStringList{"&Feineinstellung", QString(32, QLatin1Char('-')), "&Feineinstellung - Beenden"}));
+    EXPECT_EQ(sub,
+              (QStringList{"&Feineinstellung", QString(32, QLatin1Char('-')), "&Feineinstellung - Beenden"}));
 }
 
 TEST_F(EditorWindow, BoardLoadNeitherSeedsNorSetsTheCaption) {
@@ -299,8 +300,8 @@ TEST_F(EditorWindow, ClosingReadsTheTeamAgainAtTheNextOpening) {
     openEditor();
     EXPECT_EQ(e->board->button(Tor)->caption(), QStringLiteral("Herren"));
     press(Tor);
-    const QString herren = desk.titlePath(QStringLiteral("Männer"), QStringLiteral("7 Meter"),
-                                          QStringLiteral("01Herren.mp3"));
+    const QString herren =
+        desk.titlePath(QStringLiteral("Männer"), QStringLiteral("7 Meter"), QStringLiteral("01Herren.mp3"));
     ticks(2);
     click(e->cmd_Speichern);
     EXPECT_EQ(Ini_Read(desk.startOffsetFile(QStringLiteral("Männer")), herren, QStringLiteral("Zeit_01")),

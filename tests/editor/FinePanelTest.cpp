@@ -1,6 +1,6 @@
 // The fine-adjustment panel: the position rule, its captions and the panel's own buttons and keys.
-#include "console/VbButton.h"
 #include "editor/FinePanel.h"
+#include "console/VbButton.h"
 
 #include <QLabel>
 #include <QLocale>
@@ -11,13 +11,13 @@
 namespace {
 
 class FineRule : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 };
 
 class FinePanelWidget : public FineRule {
-protected:
+  protected:
     void SetUp() override {
         FineRule::SetUp();
         window.show();

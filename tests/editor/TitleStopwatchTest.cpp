@@ -7,7 +7,7 @@
 namespace {
 
 class Stopwatch : public ::testing::Test {
-protected:
+  protected:
     FakeTickFactory ticks;
     int reports = 0;
     TitleStopwatch watch{ticks, [this] { ++reports; }};

@@ -18,7 +18,7 @@
 namespace {
 
 class AtomicFileTest : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     QString file = dir.filePath(QStringLiteral("Damen.ini"));
     const QByteArray original = "[/m/Damen/Tormusik/01Tor.mp3]\r\nZeit_01=12500\r\n";
@@ -75,7 +75,8 @@ TEST_F(AtomicFileTest, ReadOnlyFolderFailsAndKeepsTheOldFile) {
         GTEST_SKIP() << "the superuser writes into read-only folders; the other failure tests cover the path";
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     const bool written = Profile::writeString(file, "Neu", "k", "v");
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_FALSE(written);
     EXPECT_EQ(readRaw(file), original);
 }
@@ -136,6 +137,14 @@ TEST_F(AtomicFileTest, NewFileGetsOrdinaryPermissions) {
     const QString fresh = dir.filePath(QStringLiteral("Jugend.ini"));
     EXPECT_TRUE(Profile::writeString(fresh, "A", "a", "1"));
     EXPECT_EQ(modeOf(fresh), 0666u & ~static_cast<unsigned>(mask));
+}
+
+TEST_F(AtomicFileTest, SymbolicLinkStaysAndItsTargetIsReplaced) {
+    const QString link = dir.filePath(QStringLiteral("Verweis.ini"));
+    ASSERT_TRUE(QFile::link(file, link));
+    EXPECT_TRUE(Profile::writeString(link, "/m/Damen/Tormusik/01Tor.mp3", "Zeit_01", "7"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(readRaw(file), QByteArray("[/m/Damen/Tormusik/01Tor.mp3]\r\nZeit_01=7\r\n"));
 }
 
 // Killed at random moments while it writes, the writer leaves the old content or the new, never a mix.

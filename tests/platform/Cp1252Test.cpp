@@ -8,7 +8,9 @@ namespace {
 
 using Charset = Cp1252::Charset;
 
-QString fromUcs4(char32_t cp) { return QString::fromUcs4(&cp, 1); }
+QString fromUcs4(char32_t cp) {
+    return QString::fromUcs4(&cp, 1);
+}
 
 TEST(Cp1252Test, EveryPrintableByteSurvivesDecodeAndEncode) {
     for (int b = 0x20; b <= 0xFF; ++b) {
@@ -33,7 +35,8 @@ TEST(Cp1252Test, HighRangeUsesTheWindowsTable) {
 
 TEST(Cp1252Test, UmlautsAreSingleBytes) {
     EXPECT_EQ(Cp1252::encode(QStringLiteral("Männer")), QByteArray("M\xE4nner"));
-    EXPECT_EQ(Cp1252::encode(QStringLiteral("Tor für uns ÄÖÜß")), QByteArray("Tor f\xFCr uns \xC4\xD6\xDC\xDF"));
+    EXPECT_EQ(Cp1252::encode(QStringLiteral("Tor für uns ÄÖÜß")),
+              QByteArray("Tor f\xFCr uns \xC4\xD6\xDC\xDF"));
     EXPECT_EQ(Cp1252::decode("M\xE4nner"), QStringLiteral("Männer"));
 }
 
@@ -67,14 +70,16 @@ TEST(Cp1252Test, MalformedReferencesStayLiteral) {
 }
 
 TEST(Cp1252Test, Utf8CharsetWritesUtf8AndReadsItBack) {
-    EXPECT_EQ(Cp1252::encode(QStringLiteral("Männer Ω"), Charset::Utf8), QByteArray("M\xC3\xA4nner \xCE\xA9"));
+    EXPECT_EQ(Cp1252::encode(QStringLiteral("Männer Ω"), Charset::Utf8),
+              QByteArray("M\xC3\xA4nner \xCE\xA9"));
     EXPECT_EQ(Cp1252::decode("M\xC3\xA4nner &#10;\xCE\xA9", Charset::Utf8), QStringLiteral("Männer \nΩ"));
 }
 
 QString randomText(std::mt19937& rng) {
-    static const char32_t pool[] = {'a', 'Z', ' ', '&', '#', ';', '0', '9', '\n', '\r', '\t', 0, 0x7F, 0x80,
-                                    0x81, 0x9D, 0xA0, 0xE4, 0xFF, 0x20AC, 0x2013, 0x3A9, 0x4E2D, 0x1F600,
-                                    0xD800, 0xDC00, 0xFFFD, 0x10FFFF};
+    static const char32_t pool[] = {'a',   'Z',    ' ',     '&',    '#',    ';',    '0',
+                                    '9',   '\n',   '\r',    '\t',   0,      0x7F,   0x80,
+                                    0x81,  0x9D,   0xA0,    0xE4,   0xFF,   0x20AC, 0x2013,
+                                    0x3A9, 0x4E2D, 0x1F600, 0xD800, 0xDC00, 0xFFFD, 0x10FFFF};
     std::uniform_int_distribution<int> length(0, 24);
     std::uniform_int_distribution<int> pick(0, static_cast<int>(std::size(pool)) - 1);
     QString text;

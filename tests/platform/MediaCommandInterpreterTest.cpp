@@ -17,7 +17,7 @@ constexpr int kRate = 48000;
 using Mci = MediaCommandInterpreter;
 
 class MediaCommands : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(TestTitles::get().ok); }
 
     static QString openCommand(const QString& path, const QString& alias = QStringLiteral("MyAlias")) {
@@ -104,7 +104,8 @@ TEST_F(MediaCommands, TwoPlaysWithoutAStopInBetween) {
 }
 
 TEST_F(MediaCommands, CommandWordsAndAliasesIgnoreCase) {
-    const QString cmd = QStringLiteral("OPEN ") + TestTitles::get().wav48 + QStringLiteral(" TYPE mpegvideo ALIAS Ton");
+    const QString cmd =
+        QStringLiteral("OPEN ") + TestTitles::get().wav48 + QStringLiteral(" TYPE mpegvideo ALIAS Ton");
     ASSERT_EQ(media.send(cmd), Mci::Ok);
     ASSERT_EQ(media.send(QStringLiteral("Play TON From 1000")), Mci::Ok);
     render(100);
@@ -128,7 +129,8 @@ TEST_F(MediaCommands, MalformedCommands) {
     EXPECT_EQ(media.send(QStringLiteral("rewind MyAlias")), Mci::UnrecognizedCommand);
     EXPECT_EQ(media.send(QStringLiteral("play")), Mci::MissingDeviceName);
     EXPECT_EQ(media.send(QStringLiteral("open ") + TestTitles::get().wav48), Mci::MissingParameter);
-    EXPECT_EQ(media.send(QStringLiteral("open ") + TestTitles::get().wav48 + QStringLiteral(" type waveaudio alias A")),
+    EXPECT_EQ(media.send(QStringLiteral("open ") + TestTitles::get().wav48 +
+                         QStringLiteral(" type waveaudio alias A")),
               Mci::InvalidDeviceName);
     ASSERT_EQ(media.send(openCommand(TestTitles::get().wav48)), Mci::Ok);
     EXPECT_EQ(media.send(QStringLiteral("play MyAlias to 500")), Mci::UnrecognizedKeyword);
@@ -157,8 +159,8 @@ TEST_F(MediaCommands, PathsWithBlanksQuotesUmlautsAndAmpersands) {
     ASSERT_TRUE(dir.isValid());
     const QString folder = dir.path() + QStringLiteral("/Männer & \"Jugend\" type x");
     ASSERT_TRUE(QDir().mkpath(folder));
-    const QStringList names = {QStringLiteral("01 Tor für Ärger & Co.wav"), QStringLiteral("-02 \"Einlauf\".wav"),
-                               QStringLiteral("03 a type b.wav")};
+    const QStringList names = {QStringLiteral("01 Tor für Ärger & Co.wav"),
+                               QStringLiteral("-02 \"Einlauf\".wav"), QStringLiteral("03 a type b.wav")};
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
         const QString path = folder + QLatin1Char('/') + name;

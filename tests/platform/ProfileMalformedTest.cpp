@@ -7,11 +7,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// Hand-edited, damaged or foreign files are read as far as they make sense, and a write changes only its own line.
+// Hand-edited, damaged or foreign files are read as far as they make sense, and a write changes only its own
+// line.
 namespace {
 
 class ProfileMalformedTest : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     QString file = dir.filePath(QStringLiteral("odd.ini"));
 
@@ -24,7 +25,9 @@ protected:
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
-    QString read(const QString& section, const QString& key) { return Profile::readString(file, section, key); }
+    QString read(const QString& section, const QString& key) {
+        return Profile::readString(file, section, key);
+    }
     bool write(const QString& section, const QString& key, const QString& value) {
         return Profile::writeString(file, section, key, value);
     }
@@ -41,7 +44,8 @@ TEST_F(ProfileMalformedTest, BinaryBytesAreKeptAndDoNotDisturbOtherSections) {
     EXPECT_EQ(readRaw(), expected);
     EXPECT_TRUE(write("A", "new", "x"));
     EXPECT_EQ(read("A", "new"), QStringLiteral("x"));
-    EXPECT_TRUE(readRaw().startsWith(QByteArray("[A]\r\nbin=") + garbage + "\r\n" + garbage + "\r\nnew=x\r\n"));
+    EXPECT_TRUE(
+        readRaw().startsWith(QByteArray("[A]\r\nbin=") + garbage + "\r\n" + garbage + "\r\nnew=x\r\n"));
 }
 
 TEST_F(ProfileMalformedTest, TenMegabyteFileIsReadAndChangedInOnePlace) {
@@ -49,8 +53,8 @@ TEST_F(ProfileMalformedTest, TenMegabyteFileIsReadAndChangedInOnePlace) {
     big.reserve(11 * 1024 * 1024);
     int sections = 0;
     while (big.size() < 10 * 1024 * 1024) {
-        big += "[/m/Damen/Tormusik/" + QByteArray::number(sections) + "Titel.mp3]\r\nZeit_01=" +
-               QByteArray::number(sections * 10) + "\r\n";
+        big += "[/m/Damen/Tormusik/" + QByteArray::number(sections) +
+               "Titel.mp3]\r\nZeit_01=" + QByteArray::number(sections * 10) + "\r\n";
         ++sections;
     }
     writeRaw(big);
@@ -122,8 +126,9 @@ TEST_F(ProfileMalformedTest, Utf8ByteOrderMarkIsToleratedAndKept) {
     writeRaw("\xEF\xBB\xBF[Mannschaft]\r\nMannschaft=M\xC3\xA4nner\r\n");
     EXPECT_EQ(read("Mannschaft", "Mannschaft"), QStringLiteral("Männer"));
     EXPECT_TRUE(write("Mannschaft", "Verein", QStringLiteral("Café Ω")));
-    EXPECT_EQ(readRaw(), QByteArray("\xEF\xBB\xBF[Mannschaft]\r\nMannschaft=M\xC3\xA4nner\r\nVerein=Caf\xC3\xA9 "
-                                    "\xCE\xA9\r\n"));
+    EXPECT_EQ(readRaw(),
+              QByteArray("\xEF\xBB\xBF[Mannschaft]\r\nMannschaft=M\xC3\xA4nner\r\nVerein=Caf\xC3\xA9 "
+                         "\xCE\xA9\r\n"));
     EXPECT_EQ(read(QStringLiteral("MANNSCHAFT"), "verein"), QStringLiteral("Café Ω"));
 }
 
@@ -135,7 +140,8 @@ TEST_F(ProfileMalformedTest, DuplicateSectionsAndKeysFirstWins) {
     EXPECT_TRUE(write("A", "k", "9"));
     EXPECT_EQ(readRaw(), QByteArray("[A]\r\nk=9\r\nk=2\r\n\r\n[B]\r\nx=1\r\n[a]\r\nk=3\r\nonly=4\r\n"));
     EXPECT_TRUE(write("a", "only", "5"));
-    EXPECT_EQ(readRaw(), QByteArray("[A]\r\nk=9\r\nk=2\r\nonly=5\r\n\r\n[B]\r\nx=1\r\n[a]\r\nk=3\r\nonly=4\r\n"));
+    EXPECT_EQ(readRaw(),
+              QByteArray("[A]\r\nk=9\r\nk=2\r\nonly=5\r\n\r\n[B]\r\nx=1\r\n[a]\r\nk=3\r\nonly=4\r\n"));
     EXPECT_EQ(read("A", "only"), QStringLiteral("5"));
 }
 

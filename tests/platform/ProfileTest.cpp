@@ -9,7 +9,7 @@
 namespace {
 
 class ProfileTest : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     QString file = dir.filePath(QStringLiteral("test.ini"));
 
@@ -22,7 +22,9 @@ protected:
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
-    QString read(const QString& section, const QString& key) { return Profile::readString(file, section, key); }
+    QString read(const QString& section, const QString& key) {
+        return Profile::readString(file, section, key);
+    }
     bool write(const QString& section, const QString& key, const QString& value) {
         return Profile::writeString(file, section, key, value);
     }
@@ -138,8 +140,9 @@ TEST_F(ProfileTest, ManyChangesInOneDocumentKeepTheirPlaces) {
     EXPECT_TRUE(doc.setValue("D", "d", "w"));
     EXPECT_TRUE(doc.setValue("A", "a3", "v"));
     EXPECT_FALSE(doc.setValue("b", "B2", "y"));
-    EXPECT_EQ(doc.toBytes(), QByteArray("[A]\r\na=1\r\na2=x\r\na3=v\r\n[B]\r\nb=2\r\nb2=y\r\n[C]\r\nc=3\r\nc2=z\r\n"
-                                        "[D]\r\nd=w\r\n"));
+    EXPECT_EQ(doc.toBytes(),
+              QByteArray("[A]\r\na=1\r\na2=x\r\na3=v\r\n[B]\r\nb=2\r\nb2=y\r\n[C]\r\nc=3\r\nc2=z\r\n"
+                         "[D]\r\nd=w\r\n"));
     EXPECT_EQ(doc.value("c", "C2"), QStringLiteral("z"));
     EXPECT_EQ(doc.value("d", "d"), QStringLiteral("w"));
     EXPECT_TRUE(doc.save());
@@ -206,16 +209,19 @@ TEST_F(ProfileTest, SectionNameRunsToTheLastClosingBracket) {
 }
 
 TEST_F(ProfileTest, CaseFoldingCoversUmlautsInKeysToo) {
-    writeRaw("[\xC4RGER]\r\nGR\xD6\xDF" "E=1\r\n");
+    writeRaw("[\xC4RGER]\r\nGR\xD6\xDF"
+             "E=1\r\n");
     EXPECT_EQ(read(QStringLiteral("ärger"), QStringLiteral("größe")), QStringLiteral("1"));
 }
 
 TEST_F(ProfileTest, CaseFoldingCoversTheWholeCodePageAndReferences) {
-    writeRaw("[\x8A\x8C\x8E\x9F \xC0\xDE]\r\na=1\r\n[&#65;bc]\r\nb=2\r\n[\xB5]\r\nc=3\r\n[Stra\xDF" "e]\r\nd=4\r\n");
+    writeRaw("[\x8A\x8C\x8E\x9F \xC0\xDE]\r\na=1\r\n[&#65;bc]\r\nb=2\r\n[\xB5]\r\nc=3\r\n[Stra\xDF"
+             "e]\r\nd=4\r\n");
     EXPECT_EQ(read(QStringLiteral("šœžÿ àþ"), "A"), QStringLiteral("1"));
     EXPECT_EQ(read(QStringLiteral("ABC"), "b"), QStringLiteral("2"));
-    EXPECT_EQ(read(QStringLiteral("Μ"), "c"), QStringLiteral("3")); // Greek capital mu folds like the micro sign
-    EXPECT_EQ(read(QStringLiteral("STRASSE"), "d"), QString());      // no expansion of the sharp s
+    EXPECT_EQ(read(QStringLiteral("Μ"), "c"),
+              QStringLiteral("3"));                             // Greek capital mu folds like the micro sign
+    EXPECT_EQ(read(QStringLiteral("STRASSE"), "d"), QString()); // no expansion of the sharp s
     EXPECT_EQ(read(QStringLiteral("šœžÿ àþx"), "A"), QString());
     EXPECT_EQ(read(QStringLiteral("šœžÿ àÞ"), "a"), QStringLiteral("1"));
     EXPECT_EQ(read(QStringLiteral("šœžÿ áþ"), "a"), QString());

@@ -12,7 +12,7 @@ namespace {
 using namespace SettingsKeys;
 
 class IniAccessTest : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     QString iniFile = ProgramPaths::settingsFile(dir.path());
 
@@ -67,7 +67,8 @@ TEST_F(IniAccessTest, CutNeverSplitsACharacter) {
     const QString emoji = QString::fromUcs4(U"\U0001F600");
     const QString value = QString(253, QLatin1Char('a')) + emoji + QStringLiteral("bc");
     EXPECT_EQ(Ini_CutToBuffer(value), QString(253, QLatin1Char('a')));
-    EXPECT_EQ(Ini_CutToBuffer(QString(252, QLatin1Char('a')) + emoji), QString(252, QLatin1Char('a')) + emoji);
+    EXPECT_EQ(Ini_CutToBuffer(QString(252, QLatin1Char('a')) + emoji),
+              QString(252, QLatin1Char('a')) + emoji);
 }
 
 TEST_F(IniAccessTest, WriteReturnsNonZeroWhenWrittenAndZeroWhenNot) {
@@ -81,7 +82,8 @@ TEST_F(IniAccessTest, WriteReturnsNonZeroWhenWrittenAndZeroWhenNot) {
 TEST_F(IniAccessTest, TeamWrittenIntoAFileWithoutItsSectionAddsTheSectionAtTheEnd) {
     writeRaw("[Damen_AUSBLEND]\r\nZEIT=2\r\nVol=20\r\n");
     EXPECT_NE(Ini_Write(iniFile, SectionMannschaft, KeyMannschaft, "Jugend"), 0);
-    EXPECT_EQ(readRaw(), QByteArray("[Damen_AUSBLEND]\r\nZEIT=2\r\nVol=20\r\n[Mannschaft]\r\nMannschaft=Jugend\r\n"));
+    EXPECT_EQ(readRaw(),
+              QByteArray("[Damen_AUSBLEND]\r\nZEIT=2\r\nVol=20\r\n[Mannschaft]\r\nMannschaft=Jugend\r\n"));
 }
 
 TEST_F(IniAccessTest, TeamSectionsWithUmlautsAreWindows1252AndFoundAgain) {
@@ -97,7 +99,8 @@ TEST_F(IniAccessTest, TeamSectionsWithUmlautsAreWindows1252AndFoundAgain) {
     EXPECT_FALSE(raw.contains("\xC3\xA4"));
     const QString readTeam = Ini_Read(iniFile, SectionMannschaft, KeyMannschaft);
     EXPECT_EQ(readTeam, team);
-    EXPECT_EQ(Ini_Read(iniFile, teamSection(readTeam, SuffixButtonColor), KeyFarbe), QStringLiteral("12632256"));
+    EXPECT_EQ(Ini_Read(iniFile, teamSection(readTeam, SuffixButtonColor), KeyFarbe),
+              QStringLiteral("12632256"));
 }
 
 TEST_F(IniAccessTest, HandEditedUpperCaseSectionServesTheTeam) {

@@ -1,5 +1,5 @@
-#include "settings/IniAccess.h"
 #include "settings/StartOffsetStore.h"
+#include "settings/IniAccess.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,7 +12,7 @@
 namespace {
 
 class StartOffsetStoreTest : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     StartOffsetStore store{dir.path(), QStringLiteral("Damen")};
 
@@ -30,12 +30,13 @@ protected:
     }
 };
 
-// Counts the times a file appeared under its name in its folder, i.e. the atomic writes that landed: a new file is
-// linked in, an existing one is replaced by a rename.
+// Counts the times a file appeared under its name in its folder, i.e. the atomic writes that landed: a new
+// file is linked in, an existing one is replaced by a rename.
 class WriteCounter {
-public:
+  public:
     explicit WriteCounter(const QString& file)
-        : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)), m_name(QFile::encodeName(QFileInfo(file).fileName())) {
+        : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)),
+          m_name(QFile::encodeName(QFileInfo(file).fileName())) {
         inotify_add_watch(m_fd, QFile::encodeName(QFileInfo(file).absolutePath()).constData(),
                           IN_CREATE | IN_MOVED_TO);
     }
@@ -56,7 +57,7 @@ public:
         }
     }
 
-private:
+  private:
     int m_fd;
     QByteArray m_name;
 };
@@ -95,8 +96,8 @@ TEST_F(StartOffsetStoreTest, SeedGivesMissingAndEmptyEntriesZeroAndNeverOverwrit
     const QString zero = title("Tormusik", "02Tor.mp3");
     const QString empty = title("Tormusik", "03Rock & Roll.mp3");
     const QString fresh = title("Auszeit", "01Pause.mp3");
-    writeRaw(store.filePath(), ("[" + kept + "]\r\nZeit_01=12500\r\n[" + zero + "]\r\nZeit_01=0\r\n[" + empty +
-                                "]\r\nZeit_01=\r\n")
+    writeRaw(store.filePath(), ("[" + kept + "]\r\nZeit_01=12500\r\n[" + zero + "]\r\nZeit_01=0\r\n[" +
+                                empty + "]\r\nZeit_01=\r\n")
                                    .toUtf8());
     EXPECT_EQ(store.seedMissing({kept, zero, empty, fresh}), 2);
     EXPECT_EQ(store.read(kept), QStringLiteral("12500"));

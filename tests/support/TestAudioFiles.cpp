@@ -57,11 +57,15 @@ bool TestAudioFiles::writeWav(const QString& path, int rate, double seconds, int
     return writeBytes(path, wavHeader(rate, channels, static_cast<quint32>(data.size())) + data);
 }
 
-bool TestAudioFiles::encode(const QString& input, const QString& output, const QStringList& codecArgs) {
+bool TestAudioFiles::encode(const QString& input, const QString& output, const QStringList& codecArgs,
+                            const QString& inputFormat) {
     QProcess process;
-    QStringList args{QStringLiteral("-y"), QStringLiteral("-nostdin"), QStringLiteral("-v"), QStringLiteral("error"),
-                     QStringLiteral("-i"), input};
-    args << codecArgs << output;
+    QStringList args{QStringLiteral("-y"), QStringLiteral("-nostdin"), QStringLiteral("-v"),
+                     QStringLiteral("error")};
+    if (!inputFormat.isEmpty()) {
+        args << QStringLiteral("-f") << inputFormat;
+    }
+    args << QStringLiteral("-i") << input << codecArgs << output;
     process.start(ffmpeg(), args);
     return process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit &&
            process.exitCode() == 0;
@@ -85,4 +89,16 @@ std::vector<float> TestAudioFiles::decode(const QString& path) {
 bool TestAudioFiles::writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+bool TestAudioFiles::addCoverPicture(const QString& mp3, const QString& output) {
+    const QString picture = output + QStringLiteral(".png");
+    const bool ok = encode(QStringLiteral("testsrc2=size=800x800:rate=1"), picture,
+                           {QStringLiteral("-frames:v"), QStringLiteral("1")}, QStringLiteral("lavfi")) &&
+                    encode(mp3, output,
+                           {QStringLiteral("-i"), picture, QStringLiteral("-map"), QStringLiteral("0:a"),
+                            QStringLiteral("-map"), QStringLiteral("1:v"), QStringLiteral("-c"),
+                            QStringLiteral("copy"), QStringLiteral("-id3v2_version"), QStringLiteral("3")});
+    QFile::remove(picture);
+    return ok;
 }

@@ -22,7 +22,8 @@ double tone(double seconds, int hz) {
 double TestSignal::at(double seconds, int channel) {
     const auto second = static_cast<std::int64_t>(std::floor(seconds));
     const int shift = channel == 0 ? 0 : 5;
-    return 0.25 * tone(seconds, frequency(second + shift, 0)) + 0.15 * tone(seconds, frequency(second + shift, 1));
+    return 0.25 * tone(seconds, frequency(second + shift, 0)) +
+           0.15 * tone(seconds, frequency(second + shift, 1));
 }
 
 std::vector<float> TestSignal::stereo(int rate, std::int64_t firstFrame, std::int64_t frames) {
@@ -43,8 +44,8 @@ std::vector<float> TestSignal::stereo16(int rate, std::int64_t firstFrame, std::
     return out;
 }
 
-int TestSignal::bestLag(const std::vector<float>& want, std::int64_t wantOffset, const std::vector<float>& got,
-                        int frames, int maxLag) {
+int TestSignal::bestLag(const std::vector<float>& want, std::int64_t wantOffset,
+                        const std::vector<float>& got, int frames, int maxLag) {
     int best = std::numeric_limits<int>::min();
     double bestError = std::numeric_limits<double>::max();
     for (int lag = -maxLag; lag <= maxLag; ++lag) {
@@ -54,7 +55,8 @@ int TestSignal::bestLag(const std::vector<float>& want, std::int64_t wantOffset,
         }
         double error = 0.0;
         for (int i = 0; i < frames; ++i) {
-            const double d = want[static_cast<std::size_t>((start + i) * 2)] - got[static_cast<std::size_t>(2 * i)];
+            const double d =
+                want[static_cast<std::size_t>((start + i) * 2)] - got[static_cast<std::size_t>(2 * i)];
             error += d * d;
         }
         if (error < bestError) {
@@ -65,8 +67,8 @@ int TestSignal::bestLag(const std::vector<float>& want, std::int64_t wantOffset,
     return best;
 }
 
-double TestSignal::maxError(const std::vector<float>& want, std::int64_t wantOffset, const std::vector<float>& got,
-                            int frames) {
+double TestSignal::maxError(const std::vector<float>& want, std::int64_t wantOffset,
+                            const std::vector<float>& got, int frames) {
     double worst = 0.0;
     for (std::int64_t i = 0; i < static_cast<std::int64_t>(frames) * 2; ++i) {
         const std::size_t w = static_cast<std::size_t>(wantOffset * 2 + i);

@@ -6,7 +6,7 @@
 // second, so each second sounds different and any stretch of it pins down its own place in the title.
 // Whole-number frequencies keep the phase continuous across the seconds at any sample rate.
 class TestSignal {
-public:
+  public:
     // Left or right (channel 0/1) at time t in seconds.
     static double at(double seconds, int channel);
     // Interleaved stereo, frames frames from firstFrame on, at rate.
@@ -19,6 +19,6 @@ public:
     static int bestLag(const std::vector<float>& want, std::int64_t wantOffset, const std::vector<float>& got,
                        int frames, int maxLag);
     // Largest absolute difference of got[0..frames) and want[offset..offset+frames), both channels.
-    static double maxError(const std::vector<float>& want, std::int64_t wantOffset, const std::vector<float>& got,
-                           int frames);
+    static double maxError(const std::vector<float>& want, std::int64_t wantOffset,
+                           const std::vector<float>& got, int frames);
 };

@@ -2,6 +2,7 @@
 // fade takes on the desk's clock, the progress bar, and the stop the fade ends with.
 #include "app/Form1.h"
 #include "console/BoardWidgets.h"
+#include "console/ClickLabel.h"
 #include "console/ShapeRect.h"
 #include "console/TransportArea.h"
 #include "console/VbButton.h"
@@ -19,24 +20,30 @@ namespace {
 
 constexpr std::uint32_t FullLevel = 0xFFFFFFFFu;
 
+// The operator can press only what is shown.
+void press(QWidget* w) {
+    ASSERT_TRUE(w->isVisible()) << w->objectName().toStdString();
+    QTest::mouseClick(w, Qt::LeftButton);
+}
+
 class FadeOutTest : public ::testing::Test {
-protected:
+  protected:
     void start(const QString& zeit) {
-        fx.makeTeam(QStringLiteral("Damen"), {{QStringLiteral("7 Meter"), {QStringLiteral("01Anwurf.mp3"),
-                                                                           QStringLiteral("02Abpfiff.mp3")}}});
+        fx.makeTeam(
+            QStringLiteral("Damen"),
+            {{QStringLiteral("7 Meter"), {QStringLiteral("01Anwurf.mp3"), QStringLiteral("02Abpfiff.mp3")}}});
         fx.writeTeamSettings(QStringLiteral("Damen"), QStringLiteral("12632256"), zeit, QStringLiteral("25"));
         form = fx.startMain();
         form->show();
+        // Offscreen the window is exposed within the first event round; only an exposed window paints.
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
     void play(int index = 0) {
-        QTest::mouseClick(form->board->button(index), Qt::LeftButton);
+        press(form->board->button(index));
         fx.waveOut.levels.clear();
         fx.media.commands.clear();
     }
-    void fade() {
-        ASSERT_TRUE(form->transport->Command2->isVisible());
-        QTest::mouseClick(form->transport->Command2, Qt::LeftButton);
-    }
+    void fade() { press(form->transport->Command2); }
 
     DeskFixture fx;
     std::unique_ptr<Form1> form;
@@ -57,6 +64,10 @@ struct FadeRow {
     std::uint16_t lastDevice;
     double seconds;
 };
+
+void PrintTo(const FadeRow& r, std::ostream* os) {
+    *os << "fade time " << r.zeit << ": " << r.passes << " passes";
+}
 
 class FadeTable : public FadeOutTest, public ::testing::WithParamInterface<FadeRow> {};
 
@@ -81,7 +92,8 @@ TEST_P(FadeTable, PassesLevelsAndDurationFollowTheFadeTime) {
     const double took = static_cast<double>(fx.clock.now - before) / 1e6;
     EXPECT_NEAR(took, row.seconds, row.seconds * 0.02);
     // It ends with the stop.
-    EXPECT_EQ(fx.media.commands, QStringList({QStringLiteral("stop MyAlias"), QStringLiteral("close MyAlias")}));
+    EXPECT_EQ(fx.media.commands,
+              QStringList({QStringLiteral("stop MyAlias"), QStringLiteral("close MyAlias")}));
     EXPECT_FALSE(form->transport->Command2->isVisible());
 }
 
@@ -100,7 +112,8 @@ TEST_P(NoFadeTime, FadeButtonStopsAtOnceWithoutTouchingTheLevel) {
     EXPECT_TRUE(fx.waveOut.levels.empty());
     EXPECT_EQ(fx.clock.now, before);
     EXPECT_EQ(form->HScroll1->value(), 10000);
-    EXPECT_EQ(fx.media.commands, QStringList({QStringLiteral("stop MyAlias"), QStringLiteral("close MyAlias")}));
+    EXPECT_EQ(fx.media.commands,
+              QStringList({QStringLiteral("stop MyAlias"), QStringLiteral("close MyAlias")}));
     EXPECT_FALSE(form->transport->cmd2->isVisible());
     EXPECT_FALSE(form->Label17->isVisible());
 }
@@ -111,9 +124,9 @@ INSTANTIATE_TEST_SUITE_P(Unset, NoFadeTime, ::testing::Values("", "zwei", "4", "
 // Every control the transport area and the status line have, as the operator sees them.
 std::vector<bool> visibleControls(const Form1& f) {
     const TransportArea& t = *f.transport;
-    return {t.cmd2->isVisible(),         t.cmd5->isVisible(),         t.cmd6->isVisible(),
-            t.Command2->isVisible(),     t.cmdAnsage->isVisible(),    t.ProgressBar1->isVisible(),
-            t.ProgressBar2->isVisible(), f.Label17->isVisible(),      t.Shape2->isVisible()};
+    return {t.cmd2->isVisible(),         t.cmd5->isVisible(),      t.cmd6->isVisible(),
+            t.Command2->isVisible(),     t.cmdAnsage->isVisible(), t.ProgressBar1->isVisible(),
+            t.ProgressBar2->isVisible(), f.Label17->isVisible(),   t.Shape2->isVisible()};
 }
 
 TEST_F(FadeOutTest, FadeEndsExactlyLikeStop) {
@@ -122,9 +135,9 @@ TEST_F(FadeOutTest, FadeEndsExactlyLikeStop) {
     other.makeTeam(QStringLiteral("Damen"), {{QStringLiteral("7 Meter"), {QStringLiteral("01Anwurf.mp3")}}});
     auto stopped = other.startMain();
     stopped->show();
-    QTest::mouseClick(stopped->board->button(0), Qt::LeftButton);
+    press(stopped->board->button(0));
     other.media.commands.clear();
-    QTest::mouseClick(stopped->transport->cmd2, Qt::LeftButton);
+    press(stopped->transport->cmd2);
 
     play();
     const std::vector<bool> playing = visibleControls(*form);
@@ -141,7 +154,7 @@ TEST_F(FadeOutTest, NextTitleAfterAFadePlaysAtFullLevel) {
     fade();
     ASSERT_EQ(form->HScroll1->value(), 4);
     fx.waveOut.levels.clear();
-    QTest::mouseClick(form->board->button(1), Qt::LeftButton);
+    press(form->board->button(1));
     ASSERT_FALSE(fx.waveOut.levels.empty());
     EXPECT_EQ(fx.waveOut.levels.front(), FullLevel);
     EXPECT_EQ(form->HScroll1->value(), 10000);
@@ -151,7 +164,7 @@ TEST_F(FadeOutTest, NextTitleAfterAFadePlaysAtFullLevel) {
 
 // Counts the paints of a widget.
 class PaintCounter : public QObject {
-public:
+  public:
     int paints = 0;
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::Paint)
@@ -186,7 +199,8 @@ TEST_F(FadeOutTest, OperatorInputWaitsUntilTheFadeHasEnded) {
     start(QStringLiteral("1"));
     play();
     bool handled = false;
-    QMetaObject::invokeMethod(form.get(), [&handled] { handled = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        form.get(), [&handled] { handled = true; }, Qt::QueuedConnection);
     bool handledDuringFade = false;
     fx.clock.onSleep = [&](std::int64_t) { handledDuringFade = handledDuringFade || handled; };
     fade();

@@ -1,0 +1,138 @@
+// How long the fade and the announcement ramps really take on the machine's clock, against their nominal
+// times, and how smooth a fade is at the output (largest gain step between two successive samples).
+#include "app/Form1.h"
+#include "appearance/FontSubstitutes.h"
+#include "console/BoardWidgets.h"
+#include "console/TransportArea.h"
+#include "console/VbButton.h"
+#include "platform/SteadyClock.h"
+#include "support/DeskFixture.h"
+#include "volume/EnginePullRig.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cmath>
+
+namespace {
+
+const QString Damen = QStringLiteral("Damen");
+
+// A desk on a fixture's program directory, paced by the machine's monotonic clock.
+struct RealTimeDesk {
+    explicit RealTimeDesk(const QString& zeit, const QString& vol)
+        : services{fx.media, fx.waveOut, fx.dialogs, fx.launcher, clock, fx.ticks, fx.services.programDir} {
+        fx.makeTeam(Damen, {{QStringLiteral("7 Meter"), {QStringLiteral("01Anwurf.mp3")}}});
+        fx.writeTeamSettings(Damen, QStringLiteral("12632256"), zeit, vol);
+        form = std::make_unique<Form1>(services, fx.about);
+        form->Form_Load();
+        form->show();
+        QApplication::processEvents();
+    }
+    double secondsOf(void (ConsoleWindow::*handler)()) {
+        const std::int64_t t0 = clock.nowUs();
+        (form.get()->*handler)();
+        return static_cast<double>(clock.nowUs() - t0) / 1e6;
+    }
+
+    DeskFixture fx;
+    SteadyClock clock;
+    Services services;
+    std::unique_ptr<Form1> form;
+};
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+void report(benchmark::State& state, const char* name, const std::vector<double>& runs, double nominal) {
+    const double m = median(runs);
+    double worst = 0;
+    for (double r : runs)
+        worst = std::max(worst, std::abs(r - nominal) / nominal);
+    state.counters[std::string(name) + "_median_s"] = m;
+    state.counters[std::string(name) + "_error_pct"] = 100.0 * (m - nominal) / nominal;
+    state.counters[std::string(name) + "_worst_pct"] = 100.0 * worst;
+}
+
+void BM_FadeDuration(benchmark::State& state) {
+    const auto seconds = static_cast<int>(state.range(0));
+    RealTimeDesk desk(QString::number(seconds), QStringLiteral("25"));
+    std::vector<double> runs;
+    for (auto _ : state) {
+        desk.form->Command1_Click(0);
+        const double took = desk.secondsOf(&ConsoleWindow::Command2_Click);
+        state.SetIterationTime(took);
+        runs.push_back(took);
+    }
+    report(state, "fade", runs, seconds);
+}
+BENCHMARK(BM_FadeDuration)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(3)
+    ->Iterations(5)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_DuckAndRestore(benchmark::State& state) {
+    const auto percent = static_cast<int>(state.range(0));
+    RealTimeDesk desk(QStringLiteral("2"), QString::number(percent));
+    const int rest = percent * 100;
+    const double duckNominal = ((10000 - rest) / 10 + 1) * 0.0012;
+    const double restoreNominal = ((10000 - rest) / 15 + 1) * 0.0012;
+    std::vector<double> ducks;
+    std::vector<double> restores;
+    for (auto _ : state) {
+        desk.form->Command1_Click(0);
+        ducks.push_back(desk.secondsOf(&ConsoleWindow::cmdAnsage_Click));
+        restores.push_back(desk.secondsOf(&ConsoleWindow::cmdAnsage_Click));
+        state.SetIterationTime(ducks.back() + restores.back());
+    }
+    report(state, "duck", ducks, duckNominal);
+    report(state, "restore", restores, restoreNominal);
+}
+BENCHMARK(BM_DuckAndRestore)->Arg(5)->Arg(30)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The fade as heard: the engine's pull function renders exactly the frames of each wait of the ramp.
+void BM_FadeLargestGainStep(benchmark::State& state) {
+    const auto seconds = static_cast<int>(state.range(0));
+    double largest = 0;
+    for (auto _ : state) {
+        DeskFixture fx;
+        EnginePullRig rig(fx);
+        fx.makeTeam(Damen);
+        fx.addFile(Damen, QStringLiteral("7 Meter"), QStringLiteral("01Probe.wav"),
+                   EnginePullRig::probeWav(seconds + 1.0));
+        fx.writeTeamSettings(Damen, QStringLiteral("12632256"), QString::number(seconds),
+                             QStringLiteral("25"));
+        auto form = fx.startMain();
+        form->Command1_Click(0);
+        rig.render(480);
+        const std::size_t from = rig.left.size();
+        rig.followClock();
+        form->Command2_Click();
+        rig.stopFollowing();
+        for (std::size_t i = from + 1; i < rig.left.size(); ++i)
+            largest = std::max(largest, std::abs(rig.gainAt(i) - rig.gainAt(i - 1)));
+    }
+    const int step = seconds == 1 ? 12 : seconds == 2 ? 8 : 4;
+    state.counters["largest_step"] = largest;
+    state.counters["one_pass_step"] = step * 6.5535 / 65535.0;
+}
+BENCHMARK(BM_FadeLargestGainStep)->Arg(1)->Arg(2)->Arg(3)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    FontSubstitutes::install();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
