@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <algorithm>
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -38,10 +39,16 @@ FormatSniffer::FormatSniffer(const QString& path) {
     AVProbeData probe{};
     probe.filename = name.constData();
     probe.buf = reinterpret_cast<unsigned char*>(head.data());
-    probe.buf_size = size;
-    // Only a clear answer counts; FFmpeg itself asks for more data below this score.
-    int score = AVPROBE_SCORE_RETRY;
-    format_ = av_probe_input_format2(&probe, 1, &score);
+    // Growing windows as FFmpeg probes, since every probe scans the whole window: most formats answer
+    // clearly from the first 2 KiB. Only a clear answer counts; FFmpeg asks for more data below it.
+    for (int window = 2048;; window *= 2) {
+        probe.buf_size = std::min(window, size);
+        int score = AVPROBE_SCORE_RETRY;
+        format_ = av_probe_input_format2(&probe, 1, &score);
+        if (format_ || window >= size) {
+            break;
+        }
+    }
 }
 
 std::int64_t FormatSniffer::tagLength(const unsigned char* h) {

@@ -14,8 +14,11 @@ std::size_t roundUpToPowerOfTwo(std::size_t n) {
 } // namespace
 
 SpscRing::SpscRing(std::size_t capacityFrames)
-    : data_(roundUpToPowerOfTwo(std::max<std::size_t>(capacityFrames, 2)) * 2, 0.0f),
-      mask_(roundUpToPowerOfTwo(std::max<std::size_t>(capacityFrames, 2)) - 1) {}
+    : mask_(roundUpToPowerOfTwo(std::max<std::size_t>(capacityFrames, 2)) - 1) {
+    // No zeroing: a megabyte of memset at every open would sit right in the press-to-sound path, and
+    // the reader only ever sees frames the writer put there.
+    data_.reset(new float[(mask_ + 1) * 2]);
+}
 
 std::size_t SpscRing::write(const float* interleaved, std::size_t frames) {
     const std::uint64_t w = writePos_.load(std::memory_order_relaxed);

@@ -2,7 +2,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 // Lock-free single-producer single-consumer ring of interleaved stereo float frames, allocated once.
 // The decoder side writes, the output side reads; neither ever waits for the other.
@@ -26,7 +26,7 @@ class SpscRing {
     void reset();
 
   private:
-    std::vector<float> data_;
+    std::unique_ptr<float[]> data_; // left uninitialised: the pages are first touched by the decoder
     std::size_t mask_;
     // Free-running frame counters; their difference is the fill. On separate cache lines so the
     // two threads do not keep stealing one line from each other.

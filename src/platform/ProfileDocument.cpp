@@ -1,6 +1,7 @@
 #include "platform/ProfileDocument.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/ProfileNameMatcher.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -64,76 +65,6 @@ size_t countLines(const char* p, const char* end) {
     return lines;
 }
 
-// True when bytes hold "&#", the start of a numeric reference.
-bool hasReference(QByteArrayView bytes) {
-    const char* p = bytes.data();
-    const char* end = p + bytes.size();
-    while (p < end) {
-        const void* amp = std::memchr(p, '&', static_cast<size_t>(end - p));
-        if (!amp)
-            return false;
-        p = static_cast<const char*>(amp) + 1;
-        if (p < end && *p == '#')
-            return true;
-    }
-    return false;
-}
-
-inline bool isAscii(char c) {
-    return static_cast<unsigned char>(c) < 0x80;
-}
-inline char asciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-
-// Compares names as the file holds them with a wanted name, without regard to case, the way a write and a
-// fresh read would see them. The byte test settles nearly every comparison without decoding: in Windows-1252
-// every character is one byte, no letter outside ASCII folds into ASCII, and without "&#" references equal
-// names have equal lengths. Everything else (references, UTF-8 files, two differing letters above ASCII) is
-// decoded.
-class NameMatcher {
-  public:
-    NameMatcher(const QString& name, Cp1252::Charset charset)
-        : m_charset(charset), m_bytes(QByteArrayView(Cp1252::encode(name, charset)).trimmed().toByteArray()),
-          m_folded(Cp1252::decode(m_bytes, charset).toCaseFolded()),
-          m_byteTestValid(charset == Cp1252::Charset::Windows1252 && !hasReference(m_bytes)) {}
-
-    bool matches(QByteArrayView raw) const { return matches(raw, hasReference(raw)); }
-
-    bool matches(QByteArrayView raw, bool rawHasReference) const {
-        if (!m_byteTestValid || rawHasReference)
-            return decoded(raw);
-        if (raw.size() != m_bytes.size())
-            return false;
-        const char* want = m_bytes.constData();
-        for (qsizetype i = 0; i < raw.size(); ++i) {
-            const char a = raw[i];
-            const char b = want[i];
-            if (a == b)
-                continue;
-            if (isAscii(a) && isAscii(b)) {
-                if (asciiLower(a) != asciiLower(b))
-                    return false;
-            } else if (isAscii(a) || isAscii(b)) {
-                return false;
-            } else {
-                return decoded(raw);
-            }
-        }
-        return true;
-    }
-
-  private:
-    bool decoded(QByteArrayView raw) const {
-        return Cp1252::decode(raw.toByteArray(), m_charset).toCaseFolded() == m_folded;
-    }
-
-    Cp1252::Charset m_charset;
-    QByteArray m_bytes;
-    QString m_folded;
-    bool m_byteTestValid;
-};
-
 } // namespace
 
 ProfileDocument ProfileDocument::load(const QString& path) {
@@ -195,16 +126,51 @@ void ProfileDocument::addSection(int line) {
         return;
     if (!m_sections.empty())
         m_sections.back().end = line;
-    const bool reference = hasReference(QByteArrayView(m_lines[line].text).sliced(begin, length));
+    const bool reference =
+        ProfileNameMatcher::hasReference(QByteArrayView(m_lines[line].text).sliced(begin, length));
     m_sections.push_back({line, line + 1, begin, length, reference});
+    if (m_indexed) {
+        const QString key =
+            indexKey(Cp1252::decode(QByteArrayView(m_lines[line].text).sliced(begin, length).toByteArray(), m_charset));
+        if (!m_sectionIndex.contains(key))
+            m_sectionIndex.insert(key, static_cast<int>(m_sections.size()) - 1);
+    }
 }
 
 QByteArrayView ProfileDocument::sectionName(const Section& section) const {
     return QByteArrayView(m_lines[section.header].text).sliced(section.nameBegin, section.nameLength);
 }
 
+namespace {
+// Below this many sections a plain scan is cheaper than building the index.
+constexpr std::size_t IndexFromSections = 48;
+} // namespace
+
+QString ProfileDocument::indexKey(const QString& decodedName) const {
+    return decodedName.toCaseFolded();
+}
+
+void ProfileDocument::indexSection(int sectionIndex) const {
+    const QByteArrayView raw = sectionName(m_sections[static_cast<std::size_t>(sectionIndex)]);
+    // The first of duplicate sections wins, so a later one never replaces it.
+    m_sectionIndex.insert(indexKey(Cp1252::decode(raw.toByteArray(), m_charset)), sectionIndex);
+}
+
 int ProfileDocument::findSection(const QString& section) const {
-    const NameMatcher wanted(section, m_charset);
+    if (m_sections.size() >= IndexFromSections) {
+        if (!m_indexed) {
+            m_sectionIndex.clear();
+            m_sectionIndex.reserve(static_cast<qsizetype>(m_sections.size()));
+            for (int i = static_cast<int>(m_sections.size()) - 1; i >= 0; --i)
+                indexSection(i); // from the last, so the first of duplicates is what stays
+            m_indexed = true;
+        }
+        // The name as a write would store it and a read would see it again.
+        const QString key = indexKey(Cp1252::decode(Cp1252::encode(section, m_charset), m_charset));
+        const auto it = m_sectionIndex.constFind(key);
+        return it == m_sectionIndex.cend() ? -1 : it.value();
+    }
+    const ProfileNameMatcher wanted(section, m_charset);
     for (int i = 0; i < static_cast<int>(m_sections.size()); ++i) {
         const Section& candidate = m_sections[i];
         if (wanted.matches(sectionName(candidate), candidate.nameHasReference))
@@ -214,7 +180,7 @@ int ProfileDocument::findSection(const QString& section) const {
 }
 
 int ProfileDocument::findKey(const Section& section, const QString& key) const {
-    const NameMatcher wanted(key, m_charset);
+    const ProfileNameMatcher wanted(key, m_charset);
     for (int i = section.header + 1; i < section.end; ++i) {
         const QByteArrayView text(m_lines[i].text);
         if (text.trimmed().isEmpty())

@@ -2,6 +2,7 @@
 #include "platform/Cp1252.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <vector>
 
@@ -59,5 +60,11 @@ class ProfileDocument {
     Cp1252::Charset m_charset = Cp1252::Charset::Windows1252;
     Eol m_newLineEol = Eol::CrLf;
     std::vector<Line> m_lines;
+    // Folded section name to its first section, built on the first lookup in a large file, so seeding
+    // thousands of titles does not compare every name with every other.
+    QString indexKey(const QString& decodedName) const;
+    void indexSection(int sectionIndex) const;
+    mutable QHash<QString, int> m_sectionIndex;
+    mutable bool m_indexed = false;
     std::vector<Section> m_sections; // in file order, duplicates included; lookups take the first match
 };

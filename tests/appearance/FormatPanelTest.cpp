@@ -35,6 +35,8 @@ void press(QWidget* w) {
 class FormatPanelTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // Sizes are written with the locale's separator: start from a known one.
+        QLocale::setDefault(QLocale::c());
         const std::map<QString, QStringList> files{
             {QStringLiteral("7 Meter"), {QStringLiteral("01Anwurf.mp3"), QStringLiteral("02Abpfiff.mp3")}},
             {QStringLiteral("Tormusik"), {QStringLiteral("01Tor.mp3")}}};
@@ -44,7 +46,7 @@ class FormatPanelTest : public ::testing::Test {
         form->show();
         panel = form->formatPanel;
     }
-    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+    void TearDown() override { QLocale::setDefault(m_systemLocale); }
     void openFormat() {
         form->action(QStringLiteral("mnu_Format"))->trigger();
         ASSERT_TRUE(panel->cmd_Test->isVisible());
@@ -60,6 +62,9 @@ class FormatPanelTest : public ::testing::Test {
     DeskFixture fx;
     std::unique_ptr<Form1> form;
     FormatPanel* panel = nullptr;
+
+  private:
+    const QLocale m_systemLocale;
 };
 
 TEST_F(FormatPanelTest, ShowsItsChoicesAsDesigned) {
@@ -214,6 +219,7 @@ TEST_F(FormatPanelTest, SizeIsWrittenWithTheLocaleSeparatorAndReadWithEither) {
 }
 
 TEST(ButtonLookSize, AcceptsCommaAndPoint) {
+    const QLocale system;
     EXPECT_DOUBLE_EQ(ButtonLook::parseSize(QStringLiteral("8,25"), 9.75), 8.25);
     EXPECT_DOUBLE_EQ(ButtonLook::parseSize(QStringLiteral("8.25"), 9.75), 8.25);
     EXPECT_DOUBLE_EQ(ButtonLook::parseSize(QStringLiteral(" 10 "), 9.75), 10);
@@ -222,7 +228,7 @@ TEST(ButtonLookSize, AcceptsCommaAndPoint) {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_DOUBLE_EQ(ButtonLook::parseSize(QStringLiteral("8.25"), 9.75), 8.25);
     EXPECT_DOUBLE_EQ(ButtonLook::parseSize(QStringLiteral("8,25"), 9.75), 8.25);
-    QLocale::setDefault(QLocale::c());
+    QLocale::setDefault(system);
 }
 
 TEST_F(FormatPanelTest, CloseDiscardsNothingAndStoresNothing) {
