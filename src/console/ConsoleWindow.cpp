@@ -113,7 +113,7 @@ void ConsoleWindow::levelToFull() {
     SetVolume();
 }
 
-void ConsoleWindow::runRamp(const std::vector<int>& levels, std::int64_t passUs, QProgressBar* bar) {
+void ConsoleWindow::runRamp(const std::vector<int>& levels, std::int64_t durationUs, QProgressBar* bar) {
     RampPacer pacer(
         m_services.clock,
         [this, bar](int level) {
@@ -121,21 +121,23 @@ void ConsoleWindow::runRamp(const std::vector<int>& levels, std::int64_t passUs,
             bar->setValue(level);
         },
         [bar] { bar->repaint(); });
-    pacer.run(levels, passUs);
+    pacer.run(levels, durationUs);
 }
 
 void ConsoleWindow::SetVolume_Aus() {
     const std::vector<int> levels = Ramps::fadeOut(iFadeStep);
-    runRamp(levels, Ramps::fadePassUs(iFadeStep, levels.size()), transport->ProgressBar1);
+    runRamp(levels, Ramps::fadeDurationUs(iFadeStep, levels.size()), transport->ProgressBar1);
     cmd2_Click();
 }
 
 void ConsoleWindow::SetVolume_Ansage() {
-    runRamp(Ramps::duck(iAnsageVol), Ramps::DuckPassUs, transport->ProgressBar2);
+    const std::vector<int> levels = Ramps::duck(iAnsageVol);
+    runRamp(levels, Ramps::duckDurationUs(levels.size()), transport->ProgressBar2);
 }
 
 void ConsoleWindow::SetVolume_Ansage_End() {
-    runRamp(Ramps::restore(iAnsageVol), Ramps::DuckPassUs, transport->ProgressBar2);
+    const std::vector<int> levels = Ramps::restore(iAnsageVol);
+    runRamp(levels, Ramps::duckDurationUs(levels.size()), transport->ProgressBar2);
 }
 
 bool ConsoleWindow::LoadBoard() {

@@ -98,7 +98,7 @@ protected:
     // fade settings. statusFontTarget gets 26 points.
     void loadCommon(QWidget* statusWidget);
     void applyLevel(int volumeUnits);
-    void runRamp(const std::vector<int>& levels, std::int64_t passUs, QProgressBar* bar);
+    void runRamp(const std::vector<int>& levels, std::int64_t durationUs, QProgressBar* bar);
 
     QWidget* m_central = nullptr;
 

@@ -6,14 +6,15 @@
 class Clock;
 
 // Runs a level sequence pass by pass on the calling (UI) thread, each pass at its own moment on the
-// injected clock, so a ramp lasts passes x passUs whatever one pass costs. It does not return to the
+// injected clock, so a ramp lasts its duration whatever one pass costs. It does not return to the
 // event loop in between: operator input waits until the ramp has ended.
 class RampPacer {
 public:
     RampPacer(Clock& clock, std::function<void(int level)> applyPass, std::function<void()> repaint);
 
-    // Blocks until the last pass has had its time; repaint runs about every frame of the screen.
-    void run(const std::vector<int>& levels, std::int64_t passUs);
+    // Spreads the passes evenly over durationUs and blocks until the last one has had its time; repaint runs
+    // about every frame of the screen.
+    void run(const std::vector<int>& levels, std::int64_t durationUs);
 
 private:
     Clock& m_clock;

@@ -26,11 +26,11 @@ std::vector<int> restore(std::int16_t restLevel) {
     return levels;
 }
 
-std::int64_t fadePassUs(std::int16_t fadeStep, std::size_t passes) {
+std::int64_t fadeDurationUs(std::int16_t fadeStep, std::size_t passes) {
     const int seconds = fadeStep == 12 ? 1 : fadeStep == 8 ? 2 : fadeStep == 4 ? 3 : 0;
-    if (seconds == 0 || passes == 0)
-        return 1200; // a step nobody can choose: keep the classic pace of one pass
-    return static_cast<std::int64_t>(seconds) * 1000000 / static_cast<std::int64_t>(passes);
+    if (seconds == 0)
+        return 1200 * static_cast<std::int64_t>(passes); // a step nobody can choose: the classic pace of a pass
+    return static_cast<std::int64_t>(seconds) * 1000000;
 }
 
 } // namespace Ramps

@@ -15,10 +15,13 @@ std::vector<int> duck(std::int16_t restLevel);
 // Restore: restLevel up in steps of 15 while <= 10000.
 std::vector<int> restore(std::int16_t restLevel);
 
-// Time one pass of a ramp may take so that a fade lasts its nominal seconds (fadeStep 12, 8, 4 -> 1, 2, 3 s).
-std::int64_t fadePassUs(std::int16_t fadeStep, std::size_t passes);
+// How long a fade lasts: its nominal seconds (fadeStep 12, 8, 4 -> 1, 2, 3 s).
+std::int64_t fadeDurationUs(std::int16_t fadeStep, std::size_t passes);
 
 // Every ducking pass takes 1.2 ms.
 constexpr std::int64_t DuckPassUs = 1200;
+inline std::int64_t duckDurationUs(std::size_t passes) {
+    return DuckPassUs * static_cast<std::int64_t>(passes);
+}
 
 } // namespace Ramps

@@ -33,8 +33,7 @@ TEST(Ramps, FadeTablesMatchTheFadeTimes) {
         EXPECT_EQ(levels.front(), 10000);
         EXPECT_EQ(levels.back(), r.last);
         // The nominal seconds are spread over the passes.
-        const auto total = Ramps::fadePassUs(r.step, levels.size()) * static_cast<std::int64_t>(levels.size());
-        EXPECT_NEAR(static_cast<double>(total), 1e6 * (r.step == 12 ? 1 : r.step == 8 ? 2 : 3), 2000.0);
+        EXPECT_EQ(Ramps::fadeDurationUs(r.step, levels.size()), 1000000 * (r.step == 12 ? 1 : r.step == 8 ? 2 : 3));
     }
     EXPECT_TRUE(Ramps::fadeOut(0).empty());
 }

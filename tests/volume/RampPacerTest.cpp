@@ -26,7 +26,7 @@ class RampPacerTest : public ::testing::Test {
             },
             [&] { rec.repaints.push_back(clock.now); });
         start = clock.now;
-        pacer.run(levels, passUs);
+        pacer.run(levels, passUs * static_cast<std::int64_t>(levels.size()));
     }
 
     FakeClock clock;
