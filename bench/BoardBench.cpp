@@ -1,4 +1,5 @@
 // Start-up and board load of the main console on a full board of 108 titles.
+#include "QtBenchMain.h"
 #include "app/Form1.h"
 #include "appearance/FontSubstitutes.h"
 #include "library/Categories.h"
@@ -10,20 +11,11 @@
 
 namespace {
 
-void fillFullBoard(DeskFixture& desk) {
-    std::map<QString, QStringList> files;
-    for (const Category& c : Categories::all()) {
-        const int n = c.firstEntryOnly() ? 1 : c.limit;
-        for (int i = 1; i <= n; ++i)
-            files[QString::fromUtf8(c.folder)] << QStringLiteral("%1Titel Nummer %2.mp3").arg(i, 2, 10, QLatin1Char('0')).arg(i);
-    }
-    desk.makeTeam(QStringLiteral("Damen"), files);
-}
 
 // From nothing to the main window shown, offsets present.
 void BM_StartToWindowShown(benchmark::State& state) {
     DeskFixture desk;
-    fillFullBoard(desk);
+    desk.makeTeam(QStringLiteral("Damen"), DeskFixture::fullBoard());
     desk.startMain(); // seeds the offsets once
     for (auto _ : state) {
         Form1 w(desk.services, desk.about);
@@ -38,7 +30,7 @@ BENCHMARK(BM_StartToWindowShown)->Unit(benchmark::kMillisecond);
 // The board load alone ("CL Screen"), every offset already stored.
 void BM_LoadBoardOffsetsPresent(benchmark::State& state) {
     DeskFixture desk;
-    fillFullBoard(desk);
+    desk.makeTeam(QStringLiteral("Damen"), DeskFixture::fullBoard());
     auto w = desk.startMain();
     for (auto _ : state)
         benchmark::DoNotOptimize(w->LoadBoard());
@@ -48,7 +40,7 @@ BENCHMARK(BM_LoadBoardOffsetsPresent)->Unit(benchmark::kMillisecond);
 // The first board load of a new team: all 108 titles are seeded.
 void BM_LoadBoardSeedingAll(benchmark::State& state) {
     DeskFixture desk;
-    fillFullBoard(desk);
+    desk.makeTeam(QStringLiteral("Damen"), DeskFixture::fullBoard());
     auto w = desk.startMain();
     const QString offsets = desk.startOffsetFile(QStringLiteral("Damen"));
     for (auto _ : state) {
@@ -62,13 +54,4 @@ BENCHMARK(BM_LoadBoardSeedingAll)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    FontSubstitutes::install();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KLANGWART_QT_BENCHMARK_MAIN()

@@ -1,5 +1,6 @@
 // How long the fade and the announcement ramps really take on the machine's clock, against their nominal
 // times, and how smooth a fade is at the output (largest gain step between two successive samples).
+#include "QtBenchMain.h"
 #include "app/Form1.h"
 #include "appearance/FontSubstitutes.h"
 #include "console/BoardWidgets.h"
@@ -125,14 +126,4 @@ BENCHMARK(BM_FadeLargestGainStep)->Arg(1)->Arg(2)->Arg(3)->Iterations(1)->Unit(b
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    FontSubstitutes::install();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KLANGWART_QT_BENCHMARK_MAIN()

@@ -1,5 +1,6 @@
 // A button press on the main console through Command1_Click to the first sample of the title taken by the
 // output callback (SDL's dummy driver, 256-frame periods): an MP3 started at 12.5 s, as in a match.
+#include "QtBenchMain.h"
 #include "app/Form1.h"
 #include "appearance/FontSubstitutes.h"
 #include "audio/AudioEngine.h"
@@ -62,15 +63,4 @@ BENCHMARK(BM_PressToFirstSample)->UseManualTime()->Iterations(300)->Unit(benchma
 
 } // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
-        qputenv("SDL_AUDIODRIVER", "dummy");
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    FontSubstitutes::install();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KLANGWART_QT_BENCHMARK_MAIN()

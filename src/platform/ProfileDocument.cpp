@@ -142,8 +142,9 @@ QByteArrayView ProfileDocument::sectionName(const Section& section) const {
 }
 
 namespace {
-// Below this many sections a plain scan is cheaper than building the index.
+// Below this many sections, or this many lookups in one document, a plain scan is cheaper than the index.
 constexpr std::size_t IndexFromSections = 48;
+constexpr int IndexFromLookups = 8;
 } // namespace
 
 QString ProfileDocument::indexKey(const QString& decodedName) const {
@@ -157,7 +158,7 @@ void ProfileDocument::indexSection(int sectionIndex) const {
 }
 
 int ProfileDocument::findSection(const QString& section) const {
-    if (m_sections.size() >= IndexFromSections) {
+    if (m_sections.size() >= IndexFromSections && ++m_lookups >= IndexFromLookups) {
         if (!m_indexed) {
             m_sectionIndex.clear();
             m_sectionIndex.reserve(static_cast<qsizetype>(m_sections.size()));

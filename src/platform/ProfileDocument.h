@@ -60,11 +60,13 @@ class ProfileDocument {
     Cp1252::Charset m_charset = Cp1252::Charset::Windows1252;
     Eol m_newLineEol = Eol::CrLf;
     std::vector<Line> m_lines;
-    // Folded section name to its first section, built on the first lookup in a large file, so seeding
-    // thousands of titles does not compare every name with every other.
+    // Folded section name to its first section, built once a large file is searched again and again (seeding
+    // thousands of titles), so not every name is compared with every other. A single read scans instead:
+    // building the index would cost more than it saves.
     QString indexKey(const QString& decodedName) const;
     void indexSection(int sectionIndex) const;
     mutable QHash<QString, int> m_sectionIndex;
     mutable bool m_indexed = false;
+    mutable int m_lookups = 0;
     std::vector<Section> m_sections; // in file order, duplicates included; lookups take the first match
 };

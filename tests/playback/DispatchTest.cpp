@@ -15,24 +15,18 @@
 
 namespace {
 
-QStringList numbered(int n) {
-    QStringList names;
-    for (int i = 1; i <= n; ++i)
-        names << QStringLiteral("%1Titel %2.mp3").arg(i, 2, 10, QLatin1Char('0')).arg(i);
-    return names;
-}
 
 class Dispatch : public ::testing::Test {
 protected:
     void SetUp() override {
-        desk.makeTeam(QStringLiteral("Damen"), {{"7 Meter", numbered(15)},
-                                                {"Torwart", numbered(8)},
-                                                {"Team Timeout", numbered(5)},
-                                                {"Auszeit", numbered(8)},
-                                                {"Tormusik", numbered(65)},
+        desk.makeTeam(QStringLiteral("Damen"), {{"7 Meter", DeskFixture::numbered(15)},
+                                                {"Torwart", DeskFixture::numbered(8)},
+                                                {"Team Timeout", DeskFixture::numbered(5)},
+                                                {"Auszeit", DeskFixture::numbered(8)},
+                                                {"Tormusik", DeskFixture::numbered(65)},
                                                 {"Einlaufen", {"01Einzug.mp3"}},
                                                 {"Wischen", {"01Wisch & weg.mp3"}},
-                                                {"2 Minuten", numbered(5)}});
+                                                {"2 Minuten", DeskFixture::numbered(5)}});
         w = desk.startMain();
         w->show();
         desk.media.takeCommands();

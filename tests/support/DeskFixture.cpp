@@ -77,3 +77,17 @@ std::unique_ptr<Form1> DeskFixture::startMain() {
     form->Form_Load();
     return form;
 }
+
+QStringList DeskFixture::numbered(int n) {
+    QStringList names;
+    for (int i = 1; i <= n; ++i)
+        names << QStringLiteral("%1Titel %2.mp3").arg(i, 2, 10, QLatin1Char('0')).arg(i);
+    return names;
+}
+
+std::map<QString, QStringList> DeskFixture::fullBoard() {
+    std::map<QString, QStringList> files;
+    for (const Category& c : Categories::all())
+        files[QString::fromUtf8(c.folder)] = numbered(c.firstEntryOnly() ? 1 : c.limit);
+    return files;
+}

@@ -33,6 +33,11 @@ public:
     QString titlePath(const QString& team, const QString& category, const QString& name) const;
     QString startOffsetFile(const QString& team) const;
 
+    // "01Titel 1.mp3" .. n titles in name order.
+    static QStringList numbered(int n);
+    // Every run full: 15 + 8 + 5 + 8 + 65 + 5 titles and the two single ones, 108 in all.
+    static std::map<QString, QStringList> fullBoard();
+
     // Builds the main console on this directory and runs its load (windows are not shown).
     std::unique_ptr<Form1> startMain();
 
