@@ -37,7 +37,3 @@ void TitleStopwatch::Timer4_Timer() {
 int TitleStopwatch::seconds() const {
     return m_titel.toInt();
 }
-
-bool TitleStopwatch::counting() const {
-    return Timer4->interval() != 0;
-}

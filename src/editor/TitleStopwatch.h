@@ -32,7 +32,6 @@ class TitleStopwatch {
     const QString& Titel() const { return m_titel; }
     // The number in Titel, as the save turns it into milliseconds.
     int seconds() const;
-    bool counting() const;
 
   private:
     std::unique_ptr<TickSource> Timer4;

@@ -1,52 +1,38 @@
 #include "platform/EngineWaveOut.h"
 
-#include "audio/AudioEngine.h"
-#include "platform/SteadyClock.h"
-#include "support/TestSignal.h"
+#include "support/PullEngine.h"
 #include "support/TestTitles.h"
 
-#include <gtest/gtest.h>
+#include <cmath>
 
-namespace {
-
-class EngineWaveOutTest : public ::testing::Test {
-  protected:
-    SteadyClock clock;
-    AudioEngine engine{clock, AudioEngine::Output::Pull};
-    EngineWaveOut waveOut{engine};
-};
-
-TEST_F(EngineWaveOutTest, FullLevelIsUnityOnBothSides) {
-    EXPECT_EQ(waveOut.setVolume(0xFFFFFFFFu), 0);
-    EXPECT_EQ(engine.gainLeft(), 1.0f);
-    EXPECT_EQ(engine.gainRight(), 1.0f);
-}
-
-TEST_F(EngineWaveOutTest, ZeroIsSilence) {
-    waveOut.setVolume(0);
-    EXPECT_EQ(engine.gainLeft(), 0.0f);
-    EXPECT_EQ(engine.gainRight(), 0.0f);
-}
-
-TEST_F(EngineWaveOutTest, LowWordIsLeftHighWordIsRight) {
-    waveOut.setVolume(0x8000u | (0x4000u << 16));
-    EXPECT_FLOAT_EQ(engine.gainLeft(), 32768.0f / 65535.0f);
-    EXPECT_FLOAT_EQ(engine.gainRight(), 16384.0f / 65535.0f);
-}
-
-TEST_F(EngineWaveOutTest, TheLevelReachesTheOutputWithinOnePeriod) {
+// The packed level (left in the low word, right in the high word) is heard linearly within one period,
+// and on the way there the gain moves by no more than the smoothing allows.
+TEST(EngineWaveOut, TheLevelHeardFollowsEachWordWithoutJumps) {
     ASSERT_TRUE(TestTitles::get().ok);
-    AudioEngine::VoiceId id = -1;
-    ASSERT_EQ(engine.open(TestTitles::get().wav48, id), AudioError::None);
-    ASSERT_EQ(engine.playFrom(id, 0), AudioError::None);
-    waveOut.setVolume(0xFFFFu); // left full, right silent
-    std::vector<float> out(2 * AudioEngine::kPeriodFrames);
-    engine.render(out.data(), AudioEngine::kPeriodFrames);
-    const auto src = TestSignal::stereo16(48000, 0, AudioEngine::kPeriodFrames);
-    for (int i = AudioEngine::kPeriodFrames / 2; i < AudioEngine::kPeriodFrames; ++i) {
-        ASSERT_EQ(out[2 * i], src[2 * i]) << i;
-        ASSERT_EQ(out[2 * i + 1], 0.0f) << i;
+    PullEngine pull;
+    EngineWaveOut waveOut(pull.engine);
+    constexpr int kPeriod = AudioEngine::kPeriodFrames;
+    ASSERT_EQ(pull.engine.playFrom(pull.open(TestTitles::get().wav48), 5000), AudioError::None);
+    std::int64_t at = 240000;
+    for (const std::uint32_t packed : {0x40008000u, 0u, 0xFFFFFFFFu, 0x0000FFFFu}) {
+        EXPECT_EQ(waveOut.setVolume(packed), 0);
+        const float gain[2] = {(packed & 0xFFFF) / 65535.0f, (packed >> 16) / 65535.0f};
+        const auto got = pull.render(kPeriod);
+        const auto src = TestSignal::stereo16(AudioEngine::kSampleRate, at, kPeriod);
+        at += kPeriod;
+        for (int i = kPeriod; i < 2 * kPeriod; ++i) {
+            ASSERT_EQ(got[i], src[i] * gain[i % 2]) << std::hex << packed << " sample " << std::dec << i;
+        }
+        if (packed == 0x40008000u) { // from full level: the left gain falls by 0.5 over a 128-frame ramp
+            double previous = 1.0;
+            for (int i = 0, previousIndex = -1; i < kPeriod / 2; ++i) {
+                if (std::fabs(src[2 * i]) >= 0.05f) { // loud enough to read the gain from
+                    const double heard = got[2 * i] / src[2 * i];
+                    EXPECT_LE(std::fabs(heard - previous), (i - previousIndex) * 0.5 / 128.0 + 1e-4) << i;
+                    previous = heard;
+                    previousIndex = i;
+                }
+            }
+        }
     }
 }
-
-} // namespace

@@ -2,85 +2,59 @@
 
 #include "support/TestSignal.h"
 
+#include <QDataStream>
 #include <QFile>
 #include <QProcess>
-#include <QtEndian>
 #include <cmath>
 #include <cstring>
 
 namespace {
-void put16(QByteArray& out, quint16 v) {
-    char b[2];
-    qToLittleEndian(v, b);
-    out.append(b, 2);
-}
-
-void put32(QByteArray& out, quint32 v) {
-    char b[4];
-    qToLittleEndian(v, b);
-    out.append(b, 4);
-}
-
-QByteArray wavHeader(int rate, int channels, quint32 dataBytes) {
-    QByteArray h("RIFF");
-    put32(h, 36 + dataBytes);
-    h.append("WAVEfmt ");
-    put32(h, 16);
-    put16(h, 1); // PCM
-    put16(h, static_cast<quint16>(channels));
-    put32(h, static_cast<quint32>(rate));
-    put32(h, static_cast<quint32>(rate * channels * 2));
-    put16(h, static_cast<quint16>(channels * 2));
-    put16(h, 16);
-    h.append("data");
-    put32(h, dataBytes);
-    return h;
+// Runs ffmpeg (the one ctest names, else the system's) and gives its standard output; false on failure.
+bool runFfmpeg(const QStringList& args, QByteArray* output = nullptr) {
+    const QString configured = qEnvironmentVariable("KLANGWART_TEST_FFMPEG");
+    QProcess process;
+    process.start(configured.isEmpty() ? QStringLiteral("/usr/bin/ffmpeg") : configured,
+                  QStringList{"-nostdin", "-v", "error"} + args);
+    const bool ok = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit &&
+                    process.exitCode() == 0;
+    if (ok && output) {
+        *output = process.readAllStandardOutput();
+    }
+    return ok;
 }
 } // namespace
-
-QString TestAudioFiles::ffmpeg() {
-    const QString configured = qEnvironmentVariable("KLANGWART_TEST_FFMPEG");
-    return configured.isEmpty() ? QStringLiteral("/usr/bin/ffmpeg") : configured;
-}
 
 bool TestAudioFiles::writeWav(const QString& path, int rate, double seconds, int channels) {
     const auto frames = static_cast<std::int64_t>(std::llround(seconds * rate));
     const std::vector<float> signal = TestSignal::stereo(rate, 0, frames);
-    QByteArray data;
-    data.reserve(static_cast<int>(frames * channels * 2));
-    for (std::int64_t i = 0; i < frames; ++i) {
-        for (int ch = 0; ch < channels; ++ch) {
-            const double v = signal[static_cast<std::size_t>(2 * i + ch)];
-            put16(data, static_cast<quint16>(static_cast<qint16>(std::lround(v * 32767.0))));
-        }
+    QByteArray wav;
+    QDataStream out(&wav, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const auto dataBytes = static_cast<quint32>(frames * channels * 2);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + dataBytes);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(channels) << quint32(rate) << quint32(rate * channels * 2)
+        << quint16(channels * 2) << quint16(16);
+    out.writeRawData("data", 4);
+    out << dataBytes;
+    for (std::size_t i = 0; i < signal.size(); i += channels == 1 ? 2 : 1) { // mono: the left channel
+        out << static_cast<qint16>(std::lround(signal[i] * 32767.0));
     }
-    return writeBytes(path, wavHeader(rate, channels, static_cast<quint32>(data.size())) + data);
+    return writeBytes(path, wav);
 }
 
 bool TestAudioFiles::encode(const QString& input, const QString& output, const QStringList& codecArgs,
                             const QString& inputFormat) {
-    QProcess process;
-    QStringList args{QStringLiteral("-y"), QStringLiteral("-nostdin"), QStringLiteral("-v"),
-                     QStringLiteral("error")};
-    if (!inputFormat.isEmpty()) {
-        args << QStringLiteral("-f") << inputFormat;
-    }
-    args << QStringLiteral("-i") << input << codecArgs << output;
-    process.start(ffmpeg(), args);
-    return process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
+    const QStringList format = inputFormat.isEmpty() ? QStringList() : QStringList{"-f", inputFormat};
+    return runFfmpeg(QStringList{"-y"} + format + QStringList{"-i", input} + codecArgs + QStringList{output});
 }
 
 std::vector<float> TestAudioFiles::decode(const QString& path) {
-    QProcess process;
-    process.start(ffmpeg(), {QStringLiteral("-nostdin"), QStringLiteral("-v"), QStringLiteral("error"),
-                             QStringLiteral("-i"), path, QStringLiteral("-f"), QStringLiteral("f32le"),
-                             QStringLiteral("-ac"), QStringLiteral("2"), QStringLiteral("-ar"),
-                             QStringLiteral("48000"), QStringLiteral("-")});
-    if (!process.waitForFinished(120000) || process.exitCode() != 0) {
+    QByteArray raw;
+    if (!runFfmpeg({"-i", path, "-f", "f32le", "-ac", "2", "-ar", "48000", "-"}, &raw)) {
         return {};
     }
-    const QByteArray raw = process.readAllStandardOutput();
     std::vector<float> out(static_cast<std::size_t>(raw.size()) / sizeof(float));
     std::memcpy(out.data(), raw.constData(), out.size() * sizeof(float));
     return out;
@@ -93,12 +67,10 @@ bool TestAudioFiles::writeBytes(const QString& path, const QByteArray& bytes) {
 
 bool TestAudioFiles::addCoverPicture(const QString& mp3, const QString& output) {
     const QString picture = output + QStringLiteral(".png");
-    const bool ok = encode(QStringLiteral("testsrc2=size=800x800:rate=1"), picture,
-                           {QStringLiteral("-frames:v"), QStringLiteral("1")}, QStringLiteral("lavfi")) &&
-                    encode(mp3, output,
-                           {QStringLiteral("-i"), picture, QStringLiteral("-map"), QStringLiteral("0:a"),
-                            QStringLiteral("-map"), QStringLiteral("1:v"), QStringLiteral("-c"),
-                            QStringLiteral("copy"), QStringLiteral("-id3v2_version"), QStringLiteral("3")});
+    const bool ok =
+        encode("testsrc2=size=800x800:rate=1", picture, {"-frames:v", "1"}, "lavfi") &&
+        encode(mp3, output,
+               {"-i", picture, "-map", "0:a", "-map", "1:v", "-c", "copy", "-id3v2_version", "3"});
     QFile::remove(picture);
     return ok;
 }

@@ -4,15 +4,13 @@
 #include <QStringList>
 #include <vector>
 
-// Writing and reading the audio files the tests play: 16-bit WAV of the test signal written here,
-// every other format made from it by the ffmpeg command, and ffmpeg's own decode as a reference.
+// The audio files the tests play: 16-bit WAV of TestSignal written here, every other format made from
+// it by the ffmpeg command, and ffmpeg's own decode as the reference for lossy formats.
 class TestAudioFiles {
   public:
-    static QString ffmpeg();
     // 16-bit stereo WAV (mono when channels is 1) of TestSignal, seconds long, at rate.
     static bool writeWav(const QString& path, int rate, double seconds, int channels = 2);
-    // Runs ffmpeg on input (of inputFormat, when given) with codecArgs, writing output. True when it
-    // succeeded.
+    // Runs ffmpeg on input (of inputFormat, when given) with codecArgs, writing output.
     static bool encode(const QString& input, const QString& output, const QStringList& codecArgs,
                        const QString& inputFormat = QString());
     // ffmpeg's decode of a file as float stereo at 48000 Hz; empty on failure.

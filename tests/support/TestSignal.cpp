@@ -5,33 +5,25 @@
 #include <limits>
 
 namespace {
-constexpr double kTwoPi = 6.283185307179586;
-
-int frequency(std::int64_t second, int voice) {
-    const std::int64_t step = (second * 7 + voice * 11) % 23;
-    return static_cast<int>(voice == 0 ? 330 + 47 * step : 1250 + 61 * step);
-}
-
-double tone(double seconds, int hz) {
-    // The product is reduced before sin() so long titles keep full precision.
-    const double cycles = std::fmod(seconds * hz, 1.0);
-    return std::sin(kTwoPi * cycles);
+// Left or right (channel 0/1) at t seconds.
+double at(double t, int channel) {
+    const std::int64_t second = static_cast<std::int64_t>(std::floor(t)) + (channel == 0 ? 0 : 5);
+    double v = 0.0;
+    for (int voice = 0; voice < 2; ++voice) {
+        const std::int64_t step = (second * 7 + voice * 11) % 23;
+        const std::int64_t hz = voice == 0 ? 330 + 47 * step : 1250 + 61 * step;
+        // The cycles are reduced before sin() so long titles keep full precision.
+        v += (voice == 0 ? 0.25 : 0.15) * std::sin(6.283185307179586 * std::fmod(t * hz, 1.0));
+    }
+    return v;
 }
 } // namespace
 
-double TestSignal::at(double seconds, int channel) {
-    const auto second = static_cast<std::int64_t>(std::floor(seconds));
-    const int shift = channel == 0 ? 0 : 5;
-    return 0.25 * tone(seconds, frequency(second + shift, 0)) +
-           0.15 * tone(seconds, frequency(second + shift, 1));
-}
-
 std::vector<float> TestSignal::stereo(int rate, std::int64_t firstFrame, std::int64_t frames) {
     std::vector<float> out(static_cast<std::size_t>(frames) * 2);
-    for (std::int64_t i = 0; i < frames; ++i) {
-        const double t = static_cast<double>(firstFrame + i) / rate;
-        out[static_cast<std::size_t>(2 * i)] = static_cast<float>(at(t, 0));
-        out[static_cast<std::size_t>(2 * i + 1)] = static_cast<float>(at(t, 1));
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const auto frame = firstFrame + static_cast<std::int64_t>(i / 2);
+        out[i] = static_cast<float>(at(static_cast<double>(frame) / rate, static_cast<int>(i % 2)));
     }
     return out;
 }
@@ -56,7 +48,7 @@ int TestSignal::bestLag(const std::vector<float>& want, std::int64_t wantOffset,
         double error = 0.0;
         for (int i = 0; i < frames; ++i) {
             const double d =
-                want[static_cast<std::size_t>((start + i) * 2)] - got[static_cast<std::size_t>(2 * i)];
+                want[static_cast<std::size_t>((start + i) * 2)] - got[2 * static_cast<std::size_t>(i)];
             error += d * d;
         }
         if (error < bestError) {
@@ -69,13 +61,14 @@ int TestSignal::bestLag(const std::vector<float>& want, std::int64_t wantOffset,
 
 double TestSignal::maxError(const std::vector<float>& want, std::int64_t wantOffset,
                             const std::vector<float>& got, int frames) {
+    const auto n = static_cast<std::size_t>(frames) * 2;
+    const auto first = static_cast<std::size_t>(wantOffset) * 2;
+    if (first + n > want.size() || n > got.size()) {
+        return std::numeric_limits<double>::infinity();
+    }
     double worst = 0.0;
-    for (std::int64_t i = 0; i < static_cast<std::int64_t>(frames) * 2; ++i) {
-        const std::size_t w = static_cast<std::size_t>(wantOffset * 2 + i);
-        if (w >= want.size() || static_cast<std::size_t>(i) >= got.size()) {
-            return std::numeric_limits<double>::infinity();
-        }
-        worst = std::max(worst, std::abs(static_cast<double>(want[w]) - got[static_cast<std::size_t>(i)]));
+    for (std::size_t i = 0; i < n; ++i) {
+        worst = std::max(worst, std::abs(static_cast<double>(want[first + i]) - got[i]));
     }
     return worst;
 }

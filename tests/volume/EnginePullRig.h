@@ -8,6 +8,7 @@
 #include "support/DeskFixture.h"
 
 #include <QByteArray>
+#include <QDataStream>
 #include <cmath>
 #include <vector>
 
@@ -32,28 +33,22 @@ class EnginePullRig {
     // A 48 kHz stereo WAV: the left channel a constant ProbeLevel, so each output sample is the gain times
     // ProbeLevel; the right channel a ProbeHz sine of the same amplitude, an envelope to listen to.
     static QByteArray probeWav(double seconds) {
-        const auto frames = static_cast<std::uint32_t>(seconds * AudioEngine::kSampleRate);
-        QByteArray data;
-        data.reserve(static_cast<int>(frames * 4));
+        constexpr quint32 rate = AudioEngine::kSampleRate;
+        const auto frames = static_cast<quint32>(seconds * rate);
+        QByteArray wav;
+        QDataStream out(&wav, QIODevice::WriteOnly);
+        out.setByteOrder(QDataStream::LittleEndian);
+        out.writeRawData("RIFF", 4);
+        out << quint32(36 + frames * 4);
+        out.writeRawData("WAVEfmt ", 8);
+        out << quint32(16) << quint16(1) << quint16(2) << rate << rate * 4 << quint16(4) << quint16(16);
+        out.writeRawData("data", 4);
+        out << frames * 4;
         const auto amplitude = static_cast<qint16>(ProbeLevel * 32768.0f);
-        for (std::uint32_t i = 0; i < frames; ++i) {
-            const double phase = 2.0 * M_PI * ProbeHz * static_cast<double>(i) / AudioEngine::kSampleRate;
-            appendLe16(data, amplitude);
-            appendLe16(data, static_cast<qint16>(std::lround(amplitude * std::sin(phase))));
-        }
-        QByteArray wav("RIFF");
-        appendLe32(wav, static_cast<std::uint32_t>(36 + data.size()));
-        wav += "WAVEfmt ";
-        appendLe32(wav, 16);
-        appendLe16(wav, 1); // PCM
-        appendLe16(wav, 2);
-        appendLe32(wav, AudioEngine::kSampleRate);
-        appendLe32(wav, AudioEngine::kSampleRate * 4);
-        appendLe16(wav, 4);
-        appendLe16(wav, 16);
-        wav += "data";
-        appendLe32(wav, static_cast<std::uint32_t>(data.size()));
-        return wav + data;
+        for (quint32 i = 0; i < frames; ++i)
+            out << amplitude
+                << static_cast<qint16>(std::lround(amplitude * std::sin(2.0 * M_PI * ProbeHz * i / rate)));
+        return wav;
     }
 
     // Test thread (standing in for the device): renders frames now and keeps them.
@@ -90,15 +85,5 @@ class EnginePullRig {
     EngineWaveOut level;
 
   private:
-    static void appendLe16(QByteArray& out, qint16 v) {
-        const auto u = static_cast<quint16>(v);
-        out.append(static_cast<char>(u & 0xFF));
-        out.append(static_cast<char>(u >> 8));
-    }
-    static void appendLe32(QByteArray& out, std::uint32_t v) {
-        for (int b = 0; b < 4; ++b)
-            out.append(static_cast<char>((v >> (8 * b)) & 0xFF));
-    }
-
     DeskFixture& m_fx;
 };
