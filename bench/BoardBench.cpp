@@ -11,7 +11,6 @@
 
 namespace {
 
-
 // From nothing to the main window shown, offsets present.
 void BM_StartToWindowShown(benchmark::State& state) {
     DeskFixture desk;

@@ -13,8 +13,6 @@
 
 namespace {
 
-
-
 void unloadEditors() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

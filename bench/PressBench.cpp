@@ -22,7 +22,9 @@ namespace {
 
 double percentile(std::vector<double> v, double p) {
     std::sort(v.begin(), v.end());
-    return v.empty() ? -1 : v[std::min(v.size() - 1, static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5))];
+    return v.empty() ? -1
+                     : v[std::min(v.size() - 1,
+                                  static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5))];
 }
 
 void BM_PressToFirstSample(benchmark::State& state) {
@@ -38,10 +40,12 @@ void BM_PressToFirstSample(benchmark::State& state) {
     desk.media.forward = &media;
     desk.waveOut.forward = &waveOut;
     desk.makeTeam(QStringLiteral("Damen"));
-    const QString title = desk.titlePath(QStringLiteral("Damen"), QStringLiteral("Tormusik"), "01Tor für uns.mp3");
+    const QString title =
+        desk.titlePath(QStringLiteral("Damen"), QStringLiteral("Tormusik"), "01Tor für uns.mp3");
     QFile::copy(TestTitles::get().mp344, title);
     auto w = desk.startMain();
-    Ini_Write(desk.startOffsetFile(QStringLiteral("Damen")), title, QStringLiteral("Zeit_01"), QStringLiteral("12500"));
+    Ini_Write(desk.startOffsetFile(QStringLiteral("Damen")), title, QStringLiteral("Zeit_01"),
+              QStringLiteral("12500"));
     std::vector<double> ms;
     unsigned seed = 7;
     for (auto _ : state) {

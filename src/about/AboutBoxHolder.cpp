@@ -4,7 +4,8 @@
 
 #include <QLabel>
 
-AboutBoxHolder::AboutBoxHolder(Dialogs& dialogs, Launcher& launcher) : m_dialogs(dialogs), m_launcher(launcher) {}
+AboutBoxHolder::AboutBoxHolder(Dialogs& dialogs, Launcher& launcher)
+    : m_dialogs(dialogs), m_launcher(launcher) {}
 
 AboutBoxHolder::~AboutBoxHolder() {
     delete m_box.data();

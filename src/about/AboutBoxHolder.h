@@ -9,7 +9,7 @@ class Launcher;
 // The one about box of the program: loaded on demand by either console window, unloaded by its OK button
 // and at shutdown.
 class AboutBoxHolder {
-public:
+  public:
     AboutBoxHolder(Dialogs& dialogs, Launcher& launcher);
     ~AboutBoxHolder();
 
@@ -19,7 +19,7 @@ public:
     void unload();
     frmAbout* current() const;
 
-private:
+  private:
     Dialogs& m_dialogs;
     Launcher& m_launcher;
     QPointer<frmAbout> m_box;

@@ -17,7 +17,8 @@ bool StartSysInfo(Dialogs& dialogs, Launcher& launcher) {
         if (!path.isEmpty() && launcher.start(path, {}))
             return true;
     }
-    dialogs.msgBox(QStringLiteral("Systeminformationen sind momentan nicht verfügbar"), 0, QStringLiteral("Klangwart"));
+    dialogs.msgBox(QStringLiteral("Systeminformationen sind momentan nicht verfügbar"), 0,
+                   QStringLiteral("Klangwart"));
     return false;
 }
 

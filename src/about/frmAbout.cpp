@@ -20,8 +20,8 @@ QPixmap speakerPicture(QSize size) {
     p.setBrush(QColor(0x30, 0x30, 0x30));
     p.setPen(Qt::NoPen);
     p.drawRect(QRectF(w * 0.12, h * 0.38, w * 0.18, h * 0.24));
-    p.drawPolygon(QPolygonF({QPointF(w * 0.30, h * 0.38), QPointF(w * 0.55, h * 0.18), QPointF(w * 0.55, h * 0.82),
-                             QPointF(w * 0.30, h * 0.62)}));
+    p.drawPolygon(QPolygonF({QPointF(w * 0.30, h * 0.38), QPointF(w * 0.55, h * 0.18),
+                             QPointF(w * 0.55, h * 0.82), QPointF(w * 0.30, h * 0.62)}));
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(0x00, 0x80, 0x00), w * 0.05, Qt::SolidLine, Qt::RoundCap));
     for (int i = 1; i <= 3; ++i) {
@@ -54,8 +54,8 @@ frmAbout::frmAbout(Dialogs& dialogs, Launcher& launcher, QWidget* parent)
     lblVersion4 = label(QStringLiteral("Verein:"), 2640, 1320, 645, 225);
     lblVersion5 = label(QStringLiteral("Verein"), 3600, 1320, 2085, 225);
     lblDisclaimer = label(
-        QStringLiteral("Warnung: Der Hersteller trägt keine Verantwortung für die genutzten Musiktitel."), 120, 2520,
-        3855, 465);
+        QStringLiteral("Warnung: Der Hersteller trägt keine Verantwortung für die genutzten Musiktitel."),
+        120, 2520, 3855, 465);
     lblDisclaimer->setWordWrap(true);
     lblDisclaimer->setStyleSheet(QStringLiteral("color: #FF0000"));
     label(QStringLiteral("Hallensprecher-Tonpult"), 120, 3240, 3900, 225);

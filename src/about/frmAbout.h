@@ -10,7 +10,7 @@ class QPushButton;
 // information launcher.
 class frmAbout : public QDialog {
     Q_OBJECT
-public:
+  public:
     frmAbout(Dialogs& dialogs, Launcher& launcher, QWidget* parent = nullptr);
 
     void cmdOK_Click();
@@ -26,7 +26,7 @@ public:
 
     static QString versionText();
 
-private:
+  private:
     QLabel* label(const QString& text, double left, double top, double width, double height);
     Dialogs& m_dialogs;
     Launcher& m_launcher;

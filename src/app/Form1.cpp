@@ -91,16 +91,20 @@ void Form1::buildMenus() {
     datei->setObjectName(QStringLiteral("mnu_Mannschaft"));
     QMenu* open = datei->addMenu(QStringLiteral("Öffnen"));
     open->setObjectName(QStringLiteral("mnuopen"));
-    add(open, "mnu_Männer", QStringLiteral("&Männer"), QKeySequence(Qt::CTRL | Qt::Key_M), &Form1::mnu_Männer_Click);
-    add(open, "mnu_Damen", QStringLiteral("&Damen"), QKeySequence(Qt::CTRL | Qt::Key_D), &Form1::mnu_Damen_Click);
-    add(open, "mnu_Jugend", QStringLiteral("&Jugend"), QKeySequence(Qt::CTRL | Qt::Key_N), &Form1::mnu_Jugend_Click);
+    add(open, "mnu_Männer", QStringLiteral("&Männer"), QKeySequence(Qt::CTRL | Qt::Key_M),
+        &Form1::mnu_Männer_Click);
+    add(open, "mnu_Damen", QStringLiteral("&Damen"), QKeySequence(Qt::CTRL | Qt::Key_D),
+        &Form1::mnu_Damen_Click);
+    add(open, "mnu_Jugend", QStringLiteral("&Jugend"), QKeySequence(Qt::CTRL | Qt::Key_N),
+        &Form1::mnu_Jugend_Click);
     datei->addSeparator()->setObjectName(QStringLiteral("mnuStrich2"));
-    add(datei, "mnuBeenden", QStringLiteral("&Beenden"), QKeySequence(Qt::CTRL | Qt::Key_B), &Form1::mnuBeenden_Click);
+    add(datei, "mnuBeenden", QStringLiteral("&Beenden"), QKeySequence(Qt::CTRL | Qt::Key_B),
+        &Form1::mnuBeenden_Click);
 
     QMenu* bearbeiten = bar->addMenu(QStringLiteral("&Bearbeiten"));
     bearbeiten->setObjectName(QStringLiteral("mnuEinstell"));
-    add(bearbeiten, "mnuAusblend", QStringLiteral("&Ausblend und MIC Vol"), QKeySequence(Qt::CTRL | Qt::Key_A),
-        &Form1::mnuAusblend_Click);
+    add(bearbeiten, "mnuAusblend", QStringLiteral("&Ausblend und MIC Vol"),
+        QKeySequence(Qt::CTRL | Qt::Key_A), &Form1::mnuAusblend_Click);
     bearbeiten->addSeparator()->setObjectName(QStringLiteral("mnuStrich"));
     add(bearbeiten, "mnu_DBMänner", QStringLiteral("&Männer DB"), {}, &Form1::mnu_DBMänner_Click);
     add(bearbeiten, "mnu_DBDamen", QStringLiteral("&Damen DB"), {}, &Form1::mnu_DBDamen_Click);
@@ -216,18 +220,30 @@ void Form1::selectTeam(const QString& team) {
     LoadBoard();
 }
 
-void Form1::mnu_Männer_Click() { selectTeam(QStringLiteral("Männer")); }
-void Form1::mnu_Damen_Click() { selectTeam(QStringLiteral("Damen")); }
-void Form1::mnu_Jugend_Click() { selectTeam(QStringLiteral("Jugend")); }
+void Form1::mnu_Männer_Click() {
+    selectTeam(QStringLiteral("Männer"));
+}
+void Form1::mnu_Damen_Click() {
+    selectTeam(QStringLiteral("Damen"));
+}
+void Form1::mnu_Jugend_Click() {
+    selectTeam(QStringLiteral("Jugend"));
+}
 
 void Form1::openTeamFolder(const QString& team) {
     // The team folder inside the program directory, whatever the working directory is.
     services().launcher.start(QStringLiteral("xdg-open"), {TitleNames::join(programDir(), team)});
 }
 
-void Form1::mnu_DBMänner_Click() { openTeamFolder(QStringLiteral("Männer")); }
-void Form1::mnu_DBDamen_Click() { openTeamFolder(QStringLiteral("Damen")); }
-void Form1::mnu_DBJugend_Click() { openTeamFolder(QStringLiteral("Jugend")); }
+void Form1::mnu_DBMänner_Click() {
+    openTeamFolder(QStringLiteral("Männer"));
+}
+void Form1::mnu_DBDamen_Click() {
+    openTeamFolder(QStringLiteral("Damen"));
+}
+void Form1::mnu_DBJugend_Click() {
+    openTeamFolder(QStringLiteral("Jugend"));
+}
 
 void Form1::mnuAusblend_Click() {
     frm_format->show();

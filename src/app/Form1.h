@@ -15,7 +15,7 @@ class Form2;
 // and announcement controls and the two settings panels.
 class Form1 : public ConsoleWindow {
     Q_OBJECT
-public:
+  public:
     Form1(Services& services, AboutBoxHolder& about);
     ~Form1() override;
 
@@ -53,11 +53,11 @@ public:
 
     QAction* action(const QString& objectName) const;
 
-protected:
+  protected:
     QString playOffsetText() const override { return sStartPos; }
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildMenus();
     void buildPanels();
     void selectTeam(const QString& team);

@@ -33,7 +33,8 @@ void FitToScreen(QWidget* window, bool scaleWindow, bool scaleFonts, QSizeF scre
     if (scaleWindow && Twips::isPlaced(window)) {
         const QRectF r = Twips::rect(window);
         Twips::setRect(window, QRectF(r.left() * f.fx, r.top() * f.fy, r.width() * f.fx, r.height() * f.fy));
-        window->resize(window->size()); // a maximized window keeps its size; its controls are scaled all the same
+        window->resize(
+            window->size()); // a maximized window keeps its size; its controls are scaled all the same
     }
     // Every control the window designed, in creation order; controls inside a frame keep their place in it
     // because the frame and they are scaled by the same factors.

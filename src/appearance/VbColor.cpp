@@ -10,21 +10,21 @@ namespace {
 QColor systemColor(int index) {
     const QPalette pal = QGuiApplication::palette();
     switch (index) {
-    case 1: // desktop
+    case 1:  // desktop
     case 12: // application workspace
         return pal.color(QPalette::Window);
-    case 2: // active caption
+    case 2:  // active caption
     case 13: // highlight
         return pal.color(QPalette::Highlight);
     case 5: // window background
         return pal.color(QPalette::Base);
-    case 6: // window frame
-    case 7: // menu text
-    case 8: // window text
+    case 6:  // window frame
+    case 7:  // menu text
+    case 8:  // window text
     case 18: // button text
         return pal.color(QPalette::WindowText);
     case 14: // highlight text
-    case 9: // caption text
+    case 9:  // caption text
         return pal.color(QPalette::HighlightedText);
     case 16: // button shadow
         return pal.color(QPalette::Dark);
@@ -47,11 +47,13 @@ QColor toQColor(std::int32_t value) {
     const auto v = static_cast<std::uint32_t>(value);
     if (v & 0x80000000u)
         return systemColor(static_cast<int>(v & 0xFF));
-    return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
+    return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
+                  static_cast<int>((v >> 16) & 0xFF));
 }
 
 std::int32_t fromRgb(const QColor& c) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(c.red()) |
+                                     (static_cast<std::uint32_t>(c.green()) << 8) |
                                      (static_cast<std::uint32_t>(c.blue()) << 16));
 }
 

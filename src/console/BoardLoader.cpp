@@ -57,7 +57,8 @@ void BoardLoader::readLook() {
     w.sMannschaft = w.Ini_Read(w.sIniFile, SettingsKeys::SectionMannschaft, SettingsKeys::KeyMannschaft);
     const ButtonLook look = ButtonLook::read(w.sIniFile, w.sMannschaft);
     w.vButtonFarbe = look.colorText;
-    w.applyPicture(w.Ini_Read(w.sIniFile, w.sMannschaft + SettingsKeys::SuffixHintergrundBild, SettingsKeys::KeyMetaFile));
+    w.applyPicture(w.Ini_Read(w.sIniFile, w.sMannschaft + SettingsKeys::SuffixHintergrundBild,
+                              SettingsKeys::KeyMetaFile));
     w.board->applyLook(look);
 }
 
@@ -65,9 +66,10 @@ bool BoardLoader::folderPresent(const QString& folder, const QString& name) {
     // "Wiederholen" checks again, so an operator who copies the folder now goes on with the match;
     // the other answers end the program.
     while (!FolderListing::folderExists(folder)) {
-        const QString text = QStringLiteral("Sie müssen den Musikordner ") + name + QStringLiteral(" nach ") + folder +
-                             QStringLiteral(" kopieren!");
-        const int answer = w.services().dialogs.msgBox(text, FolderMissingStyle, QStringLiteral("Musikordner prüfen"));
+        const QString text = QStringLiteral("Sie müssen den Musikordner ") + name + QStringLiteral(" nach ") +
+                             folder + QStringLiteral(" kopieren!");
+        const int answer =
+            w.services().dialogs.msgBox(text, FolderMissingStyle, QStringLiteral("Musikordner prüfen"));
         if (answer != Dialogs::TryAgain) {
             w.endProgramNow();
             return false;

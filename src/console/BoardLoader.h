@@ -7,12 +7,12 @@ struct Category;
 // Builds a console's board from the settings file and the current team's folders, in the order the
 // desk has always done it: look, folder checks, caption, listings, seeding, runs with their limits.
 class BoardLoader {
-public:
+  public:
     explicit BoardLoader(ConsoleWindow& window);
     // false when the program was ended on the way (missing folder, over-full category).
     bool run();
 
-private:
+  private:
     void readLook();
     bool folderPresent(const QString& folder, const QString& name);
     void pointLists();

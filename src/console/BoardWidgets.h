@@ -12,7 +12,7 @@ struct ButtonLook;
 // The sound board of a console window as designed: the button array Command1(0..132), the six category
 // headings Label1(0..5), the run frames and the "CL Screen" button Command5.
 class BoardWidgets {
-public:
+  public:
     static constexpr int ButtonCount = 133;
     static constexpr int TitleButtons = 132; // 0..131; element 132 is never touched
     static constexpr int Wischen = 30;
@@ -31,7 +31,7 @@ public:
     std::array<ClickLabel*, 6> Label1{};
     VbButton* Command5 = nullptr;
 
-private:
+  private:
     void buildRuns(QWidget* window);
     void buildFrames(QWidget* window);
     void buildHeadings(QWidget* window);

@@ -76,11 +76,13 @@ bool ConsoleWindow::MP3_Play(const QString& sFile, const QString& sAlias) {
     if (shortPath.isEmpty())
         return false;
     // There is no blank-free short form here, so a path with blanks travels in double quotes.
-    const QString path = shortPath.contains(QLatin1Char(' ')) ? QLatin1Char('"') + shortPath + QLatin1Char('"')
-                                                              : shortPath;
-    if (m_services.media.send(QStringLiteral("open ") + path + QStringLiteral(" type MPEGVideo alias ") + sAlias) != 0)
+    const QString path =
+        shortPath.contains(QLatin1Char(' ')) ? QLatin1Char('"') + shortPath + QLatin1Char('"') : shortPath;
+    if (m_services.media.send(QStringLiteral("open ") + path + QStringLiteral(" type MPEGVideo alias ") +
+                              sAlias) != 0)
         return false;
-    return m_services.media.send(QStringLiteral("play ") + sAlias + QStringLiteral(" from ") + playOffsetText()) == 0;
+    return m_services.media.send(QStringLiteral("play ") + sAlias + QStringLiteral(" from ") +
+                                 playOffsetText()) == 0;
 }
 
 void ConsoleWindow::MP3_Stop(const QString& sAlias) {
@@ -242,7 +244,8 @@ void ConsoleWindow::loadCommon(QWidget* statusWidget) {
     sIniFile = TitleNames::join(programDir(), QString::fromLatin1(SettingsKeys::SettingsFileName));
     sVerein = Ini_Read(sIniFile, SettingsKeys::SectionMannschaft, SettingsKeys::KeyVerein);
     sMannschaft = Ini_Read(sIniFile, SettingsKeys::SectionMannschaft, SettingsKeys::KeyMannschaft);
-    applyPicture(Ini_Read(sIniFile, sMannschaft + SettingsKeys::SuffixHintergrundBild, SettingsKeys::KeyMetaFile));
+    applyPicture(
+        Ini_Read(sIniFile, sMannschaft + SettingsKeys::SuffixHintergrundBild, SettingsKeys::KeyMetaFile));
     const ButtonLook look = ButtonLook::read(sIniFile, sMannschaft);
     vButtonFarbe = look.colorText;
 

@@ -19,7 +19,7 @@ struct Category;
 // settings, media and volume routines and the board load. Each window overrides only where it differs.
 class ConsoleWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     static const QString MyAlias;
 
     ConsoleWindow(Services& services, AboutBoxHolder& about, QWidget* parent = nullptr);
@@ -33,8 +33,8 @@ public:
     QString sTitel;
     std::int16_t iFadeStep = 0;
     std::int16_t iAnsageVol = 0;
-    QString sFadeTimeText; // what the fade time label shows ("ZEIT")
-    QString sRestVolText;  // what the rest volume label shows ("Vol")
+    QString sFadeTimeText;           // what the fade time label shows ("ZEIT")
+    QString sRestVolText;            // what the rest volume label shows ("Vol")
     std::array<QStringList, 8> File; // File1..File8: the listings of the category folders
 
     BoardWidgets* board = nullptr;
@@ -42,7 +42,8 @@ public:
     QScrollBar* HScroll1 = nullptr;
 
     QString Ini_Read(const QString& file, const QString& section, const QString& key) const;
-    long Ini_Write(const QString& file, const QString& section, const QString& key, const QString& value) const;
+    long Ini_Write(const QString& file, const QString& section, const QString& key,
+                   const QString& value) const;
 
     bool MP3_Play(const QString& sFile, const QString& sAlias);
     void MP3_Stop(const QString& sAlias);
@@ -89,7 +90,7 @@ public:
     virtual bool boardSetsCaption() const = 0;
     virtual bool boardSeedsOffsets() const = 0;
 
-protected:
+  protected:
     // The start offset the play-from command carries.
     virtual QString playOffsetText() const = 0;
     // Full level: LargeChange 1000, Min 0, Max 10000, Value 10000, then SetVolume.
@@ -102,7 +103,7 @@ protected:
 
     QWidget* m_central = nullptr;
 
-private:
+  private:
     Services& m_services;
     AboutBoxHolder& m_about;
 };

@@ -6,14 +6,14 @@
 // inside. Mouse clicks pass through to what lies under it.
 class ShapeRect : public QWidget {
     Q_OBJECT
-public:
+  public:
     ShapeRect(int borderWidth, std::int32_t borderColor, QWidget* parent = nullptr);
     void setFill(std::int32_t vbColor); // filled inside instead of transparent
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     int m_borderWidth;
     std::int32_t m_borderColor;
     bool m_filled = false;

@@ -9,8 +9,8 @@
 
 namespace {
 
-VbButton* makeButton(QWidget* window, const char* name, const QString& caption, std::int32_t color, double left,
-                     bool bold) {
+VbButton* makeButton(QWidget* window, const char* name, const QString& caption, std::int32_t color,
+                     double left, bool bold) {
     auto* b = new VbButton(window);
     b->setObjectName(QString::fromLatin1(name));
     b->setCaption(caption);
@@ -52,10 +52,10 @@ TransportArea::TransportArea(QWidget* window) {
 }
 
 void TransportArea::hideAll() {
-    for (QWidget* w : {static_cast<QWidget*>(cmd2), static_cast<QWidget*>(Shape2), static_cast<QWidget*>(cmd5),
-                       static_cast<QWidget*>(cmd6), static_cast<QWidget*>(Command2),
-                       static_cast<QWidget*>(ProgressBar2), static_cast<QWidget*>(ProgressBar1),
-                       static_cast<QWidget*>(cmdAnsage)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(cmd2), static_cast<QWidget*>(Shape2), static_cast<QWidget*>(cmd5),
+          static_cast<QWidget*>(cmd6), static_cast<QWidget*>(Command2), static_cast<QWidget*>(ProgressBar2),
+          static_cast<QWidget*>(ProgressBar1), static_cast<QWidget*>(cmdAnsage)})
         w->hide();
 }
 

@@ -9,7 +9,7 @@ class ShapeRect;
 // The transport controls below the status line: Stop cmd2(0), Pause cmd5, Resume cmd6, fade-out Command2
 // with its bar ProgressBar1, announcement cmdAnsage with ProgressBar2, and the frame Shape2 around them.
 class TransportArea {
-public:
+  public:
     static constexpr std::int32_t LightGrey = 0x00E0E0E0;
     static constexpr std::int32_t Green = 0x0000FF00;
 

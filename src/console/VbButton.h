@@ -7,7 +7,7 @@
 // recolours over a hundred of them.
 class VbButton : public QPushButton {
     Q_OBJECT
-public:
+  public:
     explicit VbButton(QWidget* parent = nullptr);
 
     void setBackColor(std::int32_t vbColor);
@@ -16,9 +16,9 @@ public:
     void setCaption(const QString& caption);
     QString caption() const { return text(); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     std::int32_t m_backColor;
 };

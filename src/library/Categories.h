@@ -4,12 +4,12 @@
 
 // The eight categories of a team's music: folder, file list, button run on the board, file limit.
 struct Category {
-    const char* folder;   // folder name below the team folder
-    int fileList;         // 0..7 for File1..File8
-    int firstButton;      // first index of the run on the board
-    int runSize;          // buttons in the run
-    int limit;            // most files allowed; 0 = no check (only the first entry is used)
-    int heading;          // index of the heading label, -1 for the fixed buttons
+    const char* folder; // folder name below the team folder
+    int fileList;       // 0..7 for File1..File8
+    int firstButton;    // first index of the run on the board
+    int runSize;        // buttons in the run
+    int limit;          // most files allowed; 0 = no check (only the first entry is used)
+    int heading;        // index of the heading label, -1 for the fixed buttons
     bool firstEntryOnly() const { return limit == 0; }
 };
 

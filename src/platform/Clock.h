@@ -3,7 +3,7 @@
 
 // Monotonic time for pacing the level ramps; injected so tests run a three-second fade in no time.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Microseconds since an arbitrary, fixed origin.
     virtual std::int64_t nowUs() = 0;

@@ -4,7 +4,7 @@
 
 // Starts another program without a shell and without waiting for it.
 class Launcher {
-public:
+  public:
     virtual ~Launcher() = default;
     // Returns true when the program was started.
     virtual bool start(const QString& program, const QStringList& arguments) = 0;

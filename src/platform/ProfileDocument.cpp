@@ -130,8 +130,8 @@ void ProfileDocument::addSection(int line) {
         ProfileNameMatcher::hasReference(QByteArrayView(m_lines[line].text).sliced(begin, length));
     m_sections.push_back({line, line + 1, begin, length, reference});
     if (m_indexed) {
-        const QString key =
-            indexKey(Cp1252::decode(QByteArrayView(m_lines[line].text).sliced(begin, length).toByteArray(), m_charset));
+        const QString key = indexKey(Cp1252::decode(
+            QByteArrayView(m_lines[line].text).sliced(begin, length).toByteArray(), m_charset));
         if (!m_sectionIndex.contains(key))
             m_sectionIndex.insert(key, static_cast<int>(m_sections.size()) - 1);
     }

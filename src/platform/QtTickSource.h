@@ -5,17 +5,17 @@
 
 // A window timer: ticks on the UI thread from its event loop, so never inside a handler.
 class QtTickSource : public TickSource {
-public:
+  public:
     QtTickSource();
     void setInterval(int ms) override;
     int interval() const override { return m_interval; }
 
-private:
+  private:
     QTimer m_timer;
     int m_interval = 0;
 };
 
 class QtTickSourceFactory : public TickSourceFactory {
-public:
+  public:
     std::unique_ptr<TickSource> create() override { return std::make_unique<QtTickSource>(); }
 };

@@ -3,7 +3,7 @@
 
 // The monotonic clock of the machine.
 class SteadyClock : public Clock {
-public:
+  public:
     std::int64_t nowUs() override;
     void sleepUntilUs(std::int64_t deadlineUs) override;
 };

@@ -18,7 +18,8 @@ struct ButtonSpec {
 QList<ButtonSpec> buttonsFor(int style) {
     switch (style & 0x0F) {
     case 1:
-        return {{QMessageBox::AcceptRole, "OK", Dialogs::Ok}, {QMessageBox::RejectRole, "Abbrechen", Dialogs::Cancel}};
+        return {{QMessageBox::AcceptRole, "OK", Dialogs::Ok},
+                {QMessageBox::RejectRole, "Abbrechen", Dialogs::Cancel}};
     case 2:
         return {{QMessageBox::RejectRole, "Abbrechen", Dialogs::Abort},
                 {QMessageBox::AcceptRole, "Wiederholen", Dialogs::Retry},

@@ -3,7 +3,7 @@
 
 // Message boxes on the desktop and the real end of the program.
 class SystemDialogs : public Dialogs {
-public:
+  public:
     int msgBox(const QString& text, int style, const QString& title) override;
     [[noreturn]] void endProgram() override;
 };

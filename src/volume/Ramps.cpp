@@ -29,7 +29,8 @@ std::vector<int> restore(std::int16_t restLevel) {
 std::int64_t fadeDurationUs(std::int16_t fadeStep, std::size_t passes) {
     const int seconds = fadeStep == 12 ? 1 : fadeStep == 8 ? 2 : fadeStep == 4 ? 3 : 0;
     if (seconds == 0)
-        return 1200 * static_cast<std::int64_t>(passes); // a step nobody can choose: the classic pace of a pass
+        return 1200 *
+               static_cast<std::int64_t>(passes); // a step nobody can choose: the classic pace of a pass
     return static_cast<std::int64_t>(seconds) * 1000000;
 }
 

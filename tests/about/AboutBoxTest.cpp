@@ -20,8 +20,9 @@ TEST(AboutBox, ShowsVersionClubAndWarningAndClosesWithOkOrEsc) {
     EXPECT_EQ(box->lblTitle->text(), QStringLiteral("Klangwartsoftware"));
     EXPECT_EQ(box->lblVersion0->text(), QStringLiteral("Version 3.0.4"));
     EXPECT_EQ(box->lblVersion5->text(), QStringLiteral("TV Beispiel"));
-    EXPECT_EQ(box->lblDisclaimer->text(),
-              QStringLiteral("Warnung: Der Hersteller trägt keine Verantwortung für die genutzten Musiktitel."));
+    EXPECT_EQ(
+        box->lblDisclaimer->text(),
+        QStringLiteral("Warnung: Der Hersteller trägt keine Verantwortung für die genutzten Musiktitel."));
     QTest::mouseClick(box->cmdOK, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(desk.about.current(), nullptr);

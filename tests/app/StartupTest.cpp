@@ -21,10 +21,20 @@ std::unique_ptr<Form1> startWith(DeskFixture& desk, const QString& zeit, const Q
 } // namespace
 
 TEST(Startup, FadeTimeAndRestVolumeBecomeStepsLevelsAndTooltips) {
-    struct Row { const char* zeit; const char* vol; int step; int level; };
-    const Row rows[] = {{"1", "5", 12, 500}, {"2", "25", 8, 2500}, {"3", "30", 4, 3000},
+    struct Row {
+        const char* zeit;
+        const char* vol;
+        int step;
+        int level;
+    };
+    const Row rows[] = {{"1", "5", 12, 500},
+                        {"2", "25", 8, 2500},
+                        {"3", "30", 4, 3000},
                         // nothing usable: no fade time, no rest level
-                        {"", "", 0, 0}, {"7", "abc", 0, 0}, {"2", "12.5", 8, 1250}, {"2", "0.125", 8, 12}};
+                        {"", "", 0, 0},
+                        {"7", "abc", 0, 0},
+                        {"2", "12.5", 8, 1250},
+                        {"2", "0.125", 8, 12}};
     for (const Row& r : rows) {
         DeskFixture desk;
         auto w = startWith(desk, QString::fromUtf8(r.zeit), QString::fromUtf8(r.vol));
@@ -91,8 +101,9 @@ TEST(Startup, MenuBarCaptionsAndShortcuts) {
         top << a->text();
     EXPECT_EQ(top, (QStringList{"&Datei", "&Bearbeiten", "&Format", "&Titel Startzeit", "", "&?"}));
     const std::pair<const char*, const char*> entries[] = {
-        {"mnu_Männer", "Ctrl+M"}, {"mnu_Damen", "Ctrl+D"}, {"mnu_Jugend", "Ctrl+N"}, {"mnuBeenden", "Ctrl+B"},
-        {"mnuAusblend", "Ctrl+A"}, {"mnu_Set_Start", "Ctrl+S"}, {"mnu_DBMänner", ""}};
+        {"mnu_Männer", "Ctrl+M"}, {"mnu_Damen", "Ctrl+D"},   {"mnu_Jugend", "Ctrl+N"},
+        {"mnuBeenden", "Ctrl+B"}, {"mnuAusblend", "Ctrl+A"}, {"mnu_Set_Start", "Ctrl+S"},
+        {"mnu_DBMänner", ""}};
     for (auto [name, key] : entries) {
         QAction* a = w->action(QString::fromUtf8(name));
         ASSERT_NE(a, nullptr) << name;

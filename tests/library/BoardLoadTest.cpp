@@ -58,10 +58,12 @@ TEST(BoardLoad, CaptionsRunsColoursAndHeadings) {
 
 TEST(BoardLoad, SeedingAddsZeroOnlyWhereNothingIsStored) {
     DeskFixture desk;
-    desk.makeTeam(QStringLiteral("Damen"), {{"7 Meter", {"01Siebenmeter.mp3", "02Tor.mp3"}},
-                                            {"Einlaufen", {"01Intro.mp3", "02Zweites.mp3", "03Drittes.mp3"}}});
+    desk.makeTeam(QStringLiteral("Damen"),
+                  {{"7 Meter", {"01Siebenmeter.mp3", "02Tor.mp3"}},
+                   {"Einlaufen", {"01Intro.mp3", "02Zweites.mp3", "03Drittes.mp3"}}});
     const QString offsets = desk.startOffsetFile(QStringLiteral("Damen"));
-    const QString tor = desk.titlePath(QStringLiteral("Damen"), QStringLiteral("7 Meter"), QStringLiteral("02Tor.mp3"));
+    const QString tor =
+        desk.titlePath(QStringLiteral("Damen"), QStringLiteral("7 Meter"), QStringLiteral("02Tor.mp3"));
     Ini_Write(offsets, tor, QStringLiteral("Zeit_01"), QStringLiteral("12500"));
     auto w = desk.startMain();
     EXPECT_EQ(Ini_Read(offsets, tor, QStringLiteral("Zeit_01")), QStringLiteral("12500"));
@@ -76,7 +78,8 @@ TEST(BoardLoad, SeedingAddsZeroOnlyWhereNothingIsStored) {
     EXPECT_EQ(Ini_Read(offsets, einlaufen + QStringLiteral("02Zweites.mp3"), QStringLiteral("Zeit_01")), "");
     // A file added later is seeded at the next board load, not before.
     desk.addFile(QStringLiteral("Damen"), QStringLiteral("7 Meter"), QStringLiteral("03Neu.mp3"));
-    const QString neu = desk.titlePath(QStringLiteral("Damen"), QStringLiteral("7 Meter"), QStringLiteral("03Neu.mp3"));
+    const QString neu =
+        desk.titlePath(QStringLiteral("Damen"), QStringLiteral("7 Meter"), QStringLiteral("03Neu.mp3"));
     EXPECT_EQ(Ini_Read(offsets, neu, QStringLiteral("Zeit_01")), "");
     w->board->Command5->click();
     EXPECT_EQ(Ini_Read(offsets, neu, QStringLiteral("Zeit_01")), "0");
@@ -84,7 +87,10 @@ TEST(BoardLoad, SeedingAddsZeroOnlyWhereNothingIsStored) {
 }
 
 TEST(BoardLoad, LimitsAtExactlyTheLimitAndOnePast) {
-    struct Row { const char* folder; int limit; };
+    struct Row {
+        const char* folder;
+        int limit;
+    };
     for (const Row r : {Row{"7 Meter", 15}, Row{"Torwart", 8}, Row{"Team Timeout", 5}, Row{"Auszeit", 8},
                         Row{"Tormusik", 65}, Row{"2 Minuten", 5}}) {
         const QString folder = QString::fromUtf8(r.folder);
@@ -101,9 +107,10 @@ TEST(BoardLoad, LimitsAtExactlyTheLimitAndOnePast) {
         auto w = desk.startMain();
         ASSERT_EQ(desk.dialogs.boxes.size(), 1u);
         const QString path = desk.dir() + QStringLiteral("/Damen/") + folder + QLatin1Char('/');
-        EXPECT_EQ(desk.dialogs.boxes[0].text, QStringLiteral("Im Ordner ") + path +
-                                                   QStringLiteral(" befinden sich mehr als %1 Dateien !").arg(r.limit) +
-                                                   QStringLiteral("\r\n\r\nDer Ordner wird geöffnet !"));
+        EXPECT_EQ(desk.dialogs.boxes[0].text,
+                  QStringLiteral("Im Ordner ") + path +
+                      QStringLiteral(" befinden sich mehr als %1 Dateien !").arg(r.limit) +
+                      QStringLiteral("\r\n\r\nDer Ordner wird geöffnet !"));
         EXPECT_EQ(desk.dialogs.boxes[0].title, QStringLiteral("Sounddaten Damen"));
         EXPECT_EQ(desk.dialogs.boxes[0].style, 64);
         ASSERT_EQ(desk.launcher.started.size(), 1u);
@@ -136,8 +143,8 @@ TEST(BoardLoad, MissingTeamFolderOffersTryAgainThatReallyTriesAgain) {
     };
     auto w = desk.startMain();
     ASSERT_EQ(desk.dialogs.boxes.size(), 2u);
-    EXPECT_EQ(desk.dialogs.boxes[0].text, QStringLiteral("Sie müssen den Musikordner Jugend nach ") + desk.dir() +
-                                               QStringLiteral("/Jugend kopieren!"));
+    EXPECT_EQ(desk.dialogs.boxes[0].text, QStringLiteral("Sie müssen den Musikordner Jugend nach ") +
+                                              desk.dir() + QStringLiteral("/Jugend kopieren!"));
     EXPECT_EQ(desk.dialogs.boxes[0].title, QStringLiteral("Musikordner prüfen"));
     EXPECT_EQ(desk.dialogs.boxes[0].style, 294);
     EXPECT_EQ(desk.dialogs.ends, 0);
@@ -169,7 +176,8 @@ TEST(BoardLoad, MissingCategoryFolderIsToldLikeAMissingTeamFolder) {
 
 TEST(BoardLoad, HiddenFilesFoldersAndShortNamesAreNotTitles) {
     DeskFixture desk;
-    desk.makeTeam(QStringLiteral("Damen"), {{"Torwart", {".01Versteckt.mp3", "02Gut.mp3", "03.mp3", "x.mp3"}}});
+    desk.makeTeam(QStringLiteral("Damen"),
+                  {{"Torwart", {".01Versteckt.mp3", "02Gut.mp3", "03.mp3", "x.mp3"}}});
     QDir().mkpath(desk.dir() + QStringLiteral("/Damen/Torwart/01Ordner.mp3"));
     auto w = desk.startMain();
     EXPECT_EQ(w->File[1], (QStringList{"02Gut.mp3", "03.mp3", "x.mp3"}));

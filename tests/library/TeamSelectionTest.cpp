@@ -13,7 +13,8 @@ TEST(TeamSelection, SwitchingTeamsStoresTheTeamAndRebuildsTheBoard) {
     desk.setIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft"), QStringLiteral("Männer"));
     desk.writeTeamSettings(QStringLiteral("Damen"), QStringLiteral("16777215"));
     desk.makeTeam(QStringLiteral("Männer"), {{"7 Meter", {"01Herren.mp3"}}, {"Tormusik", {"01Jubel.mp3"}}});
-    desk.makeTeam(QStringLiteral("Damen"), {{"7 Meter", {"01Frauen.mp3", "02Zwei.mp3"}}, {"Tormusik", {"01Tor.mp3"}}});
+    desk.makeTeam(QStringLiteral("Damen"),
+                  {{"7 Meter", {"01Frauen.mp3", "02Zwei.mp3"}}, {"Tormusik", {"01Tor.mp3"}}});
     auto w = desk.startMain();
     w->show();
     EXPECT_EQ(w->board->Label1[3]->text(), QStringLiteral("Torwart"));
@@ -21,7 +22,8 @@ TEST(TeamSelection, SwitchingTeamsStoresTheTeamAndRebuildsTheBoard) {
     desk.media.takeCommands();
 
     w->action(QStringLiteral("mnu_Damen"))->trigger();
-    EXPECT_EQ(desk.readIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft")), QStringLiteral("Damen"));
+    EXPECT_EQ(desk.readIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft")),
+              QStringLiteral("Damen"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Klangwart  Damen  TV Beispiel"));
     EXPECT_EQ(w->board->Label1[3]->text(), QStringLiteral("Torfrau"));
     EXPECT_EQ(w->board->button(0)->caption(), QStringLiteral("Frauen"));
@@ -33,7 +35,8 @@ TEST(TeamSelection, SwitchingTeamsStoresTheTeamAndRebuildsTheBoard) {
     EXPECT_EQ(w->Label17->text(), QStringLiteral("Herren   ** PLAY **"));
 
     w->action(QStringLiteral("mnu_Männer"))->trigger();
-    EXPECT_EQ(desk.readIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft")), QStringLiteral("Männer"));
+    EXPECT_EQ(desk.readIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft")),
+              QStringLiteral("Männer"));
     EXPECT_TRUE(w->board->button(1)->isHidden());
     EXPECT_EQ(w->board->Label1[3]->text(), QStringLiteral("Torwart"));
 }
@@ -43,7 +46,8 @@ TEST(TeamSelection, TeamWithoutFolderEndsAfterStoringTheChoice) {
     desk.makeTeam(QStringLiteral("Damen"));
     auto w = desk.startMain();
     w->action(QStringLiteral("mnu_Jugend"))->trigger();
-    EXPECT_EQ(desk.readIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft")), QStringLiteral("Jugend"));
+    EXPECT_EQ(desk.readIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft")),
+              QStringLiteral("Jugend"));
     ASSERT_EQ(desk.dialogs.boxes.size(), 1u);
     EXPECT_EQ(desk.dialogs.ends, 1);
 }
@@ -60,5 +64,6 @@ TEST(TeamSelection, FolderMenusOpenTheTeamFolderOfTheProgramDirectory) {
     EXPECT_EQ(desk.launcher.started[1].second, QStringList{desk.dir() + QStringLiteral("/Damen")});
     EXPECT_EQ(desk.launcher.started[2].second, QStringList{desk.dir() + QStringLiteral("/Jugend")});
     // Nothing else changes.
-    EXPECT_EQ(desk.readIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft")), QStringLiteral("Damen"));
+    EXPECT_EQ(desk.readIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft")),
+              QStringLiteral("Damen"));
 }

@@ -15,9 +15,8 @@
 
 namespace {
 
-
 class Dispatch : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         desk.makeTeam(QStringLiteral("Damen"), {{"7 Meter", DeskFixture::numbered(15)},
                                                 {"Torwart", DeskFixture::numbered(8)},
@@ -40,7 +39,8 @@ protected:
     }
     void press(int index) { QTest::mouseClick(w->board->button(index), Qt::LeftButton); }
     void setOffset(const char* category, const QString& name, const QString& value) {
-        Ini_Write(desk.startOffsetFile(QStringLiteral("Damen")), path(category, name), QStringLiteral("Zeit_01"), value);
+        Ini_Write(desk.startOffsetFile(QStringLiteral("Damen")), path(category, name),
+                  QStringLiteral("Zeit_01"), value);
     }
 
     DeskFixture desk;
@@ -99,7 +99,8 @@ TEST_F(Dispatch, ButtonFiftyFiveStartsEarlyOnlyAboveThreeSeconds) {
     for (auto [stored, sent] : rows) {
         setOffset("Auszeit", third, QString::fromUtf8(stored));
         press(55);
-        EXPECT_EQ(desk.media.takeCommands().last(), QStringLiteral("play MyAlias from ") + QString::fromUtf8(sent));
+        EXPECT_EQ(desk.media.takeCommands().last(),
+                  QStringLiteral("play MyAlias from ") + QString::fromUtf8(sent));
     }
     setOffset("Auszeit", QStringLiteral("02Titel 2.mp3"), QStringLiteral("10000"));
     press(54);
@@ -173,7 +174,8 @@ TEST_F(Dispatch, TransportStatesAndTransitions) {
     desk.media.takeCommands();
     QTest::mouseClick(t.cmd2, Qt::LeftButton);
     EXPECT_EQ(desk.media.commands, (QStringList{"stop MyAlias", "close MyAlias"}));
-    for (QWidget* c : {static_cast<QWidget*>(t.cmd2), static_cast<QWidget*>(t.cmd5), static_cast<QWidget*>(t.cmd6),
-                       static_cast<QWidget*>(t.Shape2), static_cast<QWidget*>(w->Label17)})
+    for (QWidget* c :
+         {static_cast<QWidget*>(t.cmd2), static_cast<QWidget*>(t.cmd5), static_cast<QWidget*>(t.cmd6),
+          static_cast<QWidget*>(t.Shape2), static_cast<QWidget*>(w->Label17)})
         EXPECT_FALSE(c->isVisible());
 }

@@ -23,7 +23,7 @@ namespace {
 constexpr int kRate = 48000;
 
 class PlaybackIntegration : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         desk.media.forward = &interpreter;
         desk.waveOut.forward = &waveOut;
@@ -46,16 +46,14 @@ protected:
             p = std::max(p, static_cast<double>(std::fabs(x)));
         return p;
     }
-    int buttonOf(const QString& name) {
-        return 61 + static_cast<int>(w->File[4].indexOf(name));
-    }
+    int buttonOf(const QString& name) { return 61 + static_cast<int>(w->File[4].indexOf(name)); }
     QString offsetFile() { return desk.startOffsetFile(QStringLiteral("Damen")); }
 
     // In name order: quotes, a leading dash, blanks, an ampersand, umlauts, and two names that differ only in
     // characters Windows-1252 cannot hold.
-    const QStringList names{QStringLiteral("--Minus vorn.wav"), QStringLiteral("01Rock & Roll.wav"),
+    const QStringList names{QStringLiteral("--Minus vorn.wav"),  QStringLiteral("01Rock & Roll.wav"),
                             QStringLiteral("02Tor für uns.wav"), QStringLiteral("03Sag \"Hallo\".wav"),
-                            QStringLiteral("04Tor 进球.wav"), QStringLiteral("05Tor 得分.wav")};
+                            QStringLiteral("04Tor 进球.wav"),    QStringLiteral("05Tor 得分.wav")};
     DeskFixture desk;
     AudioEngine engine{desk.clock, AudioEngine::Output::Pull};
     MediaCommandInterpreter interpreter{engine};
@@ -80,7 +78,8 @@ TEST_F(PlaybackIntegration, OddNamesPlayAndKeepTheirOwnStartOffsets) {
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
         QTest::mouseClick(w->board->button(buttonOf(name)), Qt::LeftButton);
-        EXPECT_TRUE(w->Label17->text().endsWith(QStringLiteral("** PLAY **"))) << w->Label17->text().toStdString();
+        EXPECT_TRUE(w->Label17->text().endsWith(QStringLiteral("** PLAY **")))
+            << w->Label17->text().toStdString();
         const auto out = render(2048);
         EXPECT_GT(peak(out), 0.05);
     }
@@ -106,9 +105,11 @@ TEST_F(PlaybackIntegration, PausedTitleResumesWhereItWasAndStopSilences) {
 }
 
 TEST_F(PlaybackIntegration, FilesThatCannotPlayAreToldAndTheDeskGoesOn) {
-    TestAudioFiles::writeBytes(desk.titlePath(QStringLiteral("Damen"), QStringLiteral("7 Meter"), "01Leer.mp3"), {});
-    TestAudioFiles::writeBytes(desk.titlePath(QStringLiteral("Damen"), QStringLiteral("7 Meter"), "02Text.mp3"),
-                               QByteArray("Dies ist keine Musik, sondern Text.\n").repeated(50));
+    TestAudioFiles::writeBytes(
+        desk.titlePath(QStringLiteral("Damen"), QStringLiteral("7 Meter"), "01Leer.mp3"), {});
+    TestAudioFiles::writeBytes(
+        desk.titlePath(QStringLiteral("Damen"), QStringLiteral("7 Meter"), "02Text.mp3"),
+        QByteArray("Dies ist keine Musik, sondern Text.\n").repeated(50));
     QFile::link(desk.titlePath(QStringLiteral("Damen"), QStringLiteral("Tormusik"), names[1]),
                 desk.titlePath(QStringLiteral("Damen"), QStringLiteral("7 Meter"), "03Verweis.wav"));
     w = desk.startMain();

@@ -49,7 +49,8 @@ void DeskFixture::writeTeamSettings(const QString& team, const QString& color, c
 
 void DeskFixture::makeTeam(const QString& team, const std::map<QString, QStringList>& files) {
     for (const Category& c : Categories::all())
-        QDir().mkpath(services.programDir + QLatin1Char('/') + team + QLatin1Char('/') + QString::fromUtf8(c.folder));
+        QDir().mkpath(services.programDir + QLatin1Char('/') + team + QLatin1Char('/') +
+                      QString::fromUtf8(c.folder));
     for (const auto& [category, names] : files)
         for (const QString& name : names)
             addFile(team, category, name);
@@ -65,7 +66,8 @@ QString DeskFixture::addFile(const QString& team, const QString& category, const
 }
 
 QString DeskFixture::titlePath(const QString& team, const QString& category, const QString& name) const {
-    return services.programDir + QLatin1Char('/') + team + QLatin1Char('/') + category + QLatin1Char('/') + name;
+    return services.programDir + QLatin1Char('/') + team + QLatin1Char('/') + category + QLatin1Char('/') +
+           name;
 }
 
 QString DeskFixture::startOffsetFile(const QString& team) const {

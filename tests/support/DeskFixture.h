@@ -13,7 +13,7 @@ class Form1;
 // A program directory of its own in a temporary folder (settings file, team folders, title files) and
 // recording stand-ins for every system service, so a test can start the real desk on it.
 class DeskFixture {
-public:
+  public:
     DeskFixture();
     ~DeskFixture();
 
@@ -24,7 +24,8 @@ public:
     QString readIni(const QString& section, const QString& key) const;
     // The team's look and fade settings, all filled in.
     void writeTeamSettings(const QString& team, const QString& color = QStringLiteral("12632256"),
-                           const QString& zeit = QStringLiteral("2"), const QString& vol = QStringLiteral("25"));
+                           const QString& zeit = QStringLiteral("2"),
+                           const QString& vol = QStringLiteral("25"));
     // All eight category folders of the team, with the files named for each category folder.
     void makeTeam(const QString& team, const std::map<QString, QStringList>& files = {});
     // Writes a small file (or the given bytes) as a title.
@@ -41,10 +42,10 @@ public:
     // Builds the main console on this directory and runs its load (windows are not shown).
     std::unique_ptr<Form1> startMain();
 
-private:
+  private:
     QTemporaryDir m_dir; // first: the services below name it
 
-public:
+  public:
     RecordingDialogs dialogs;
     RecordingLauncher launcher;
     RecordingMedia media;

@@ -21,18 +21,18 @@ struct RecordedBox {
 };
 
 class RecordingDialogs : public Dialogs {
-public:
+  public:
     int msgBox(const QString& text, int style, const QString& title) override;
     void endProgram() override { ++ends; }
 
     std::vector<RecordedBox> boxes;
-    std::deque<int> answers; // answers to give, in order; Ok (or Cancel) when empty
+    std::deque<int> answers;     // answers to give, in order; Ok (or Cancel) when empty
     std::function<void()> onBox; // runs while a box is "shown"
     int ends = 0;
 };
 
 class RecordingLauncher : public Launcher {
-public:
+  public:
     bool start(const QString& program, const QStringList& arguments) override;
     std::vector<std::pair<QString, QStringList>> started;
     bool result = true;
@@ -40,7 +40,7 @@ public:
 
 // Records every command; answers from a forward target when one is set, else 0 (or failFor).
 class RecordingMedia : public MediaCommands {
-public:
+  public:
     int send(const QString& command) override;
     QStringList commands;
     MediaCommands* forward = nullptr;
@@ -49,7 +49,7 @@ public:
 };
 
 class RecordingWaveOut : public WaveOut {
-public:
+  public:
     int setVolume(std::uint32_t packedLevel) override;
     std::vector<std::uint32_t> levels;
     WaveOut* forward = nullptr;
@@ -57,7 +57,7 @@ public:
 
 // Time moves only when the desk waits for it.
 class FakeClock : public Clock {
-public:
+  public:
     std::int64_t nowUs() override { return now; }
     void sleepUntilUs(std::int64_t deadlineUs) override;
     std::int64_t now = 1000000;
@@ -66,18 +66,18 @@ public:
 };
 
 class FakeTickSource : public TickSource {
-public:
+  public:
     void setInterval(int ms) override { m_interval = ms; }
     int interval() const override { return m_interval; }
     // One tick, delivered only while the interval is set, as a window timer would.
     bool tick();
 
-private:
+  private:
     int m_interval = 0;
 };
 
 class FakeTickFactory : public TickSourceFactory {
-public:
+  public:
     std::unique_ptr<TickSource> create() override;
     std::vector<FakeTickSource*> created;
 };

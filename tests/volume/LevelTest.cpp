@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 TEST(Level, DeviceLevelRoundsHalvesToEven) {
-    const std::pair<int, int> table[] = {{0, 0},         {1, 7},         {500, 3277},    {1000, 6554},
-                                         {5000, 32768},  {9995, 65502},  {10000, 65535}, {3000, 19660},
-                                         {9990, 65469},  {4, 26}};
+    const std::pair<int, int> table[] = {{0, 0},        {1, 7},        {500, 3277},    {1000, 6554},
+                                         {5000, 32768}, {9995, 65502}, {10000, 65535}, {3000, 19660},
+                                         {9990, 65469}, {4, 26}};
     for (auto [units, device] : table)
         EXPECT_EQ(Level::deviceLevel(units), device) << units;
 }
@@ -26,14 +26,20 @@ TEST(Level, PackedCarriesTheSameLevelOnBothChannels) {
 }
 
 TEST(Ramps, FadeTablesMatchTheFadeTimes) {
-    struct Row { std::int16_t step; std::size_t passes; int last; };
+    struct Row {
+        std::int16_t step;
+        std::size_t passes;
+        int last;
+    };
     for (const Row r : {Row{12, 834, 4}, Row{8, 1251, 0}, Row{4, 2501, 0}}) {
         const auto levels = Ramps::fadeOut(r.step);
         ASSERT_EQ(levels.size(), r.passes);
         EXPECT_EQ(levels.front(), 10000);
         EXPECT_EQ(levels.back(), r.last);
         // The nominal seconds are spread over the passes.
-        EXPECT_EQ(Ramps::fadeDurationUs(r.step, levels.size()), 1000000 * (r.step == 12 ? 1 : r.step == 8 ? 2 : 3));
+        EXPECT_EQ(Ramps::fadeDurationUs(r.step, levels.size()), 1000000 * (r.step == 12  ? 1
+                                                                           : r.step == 8 ? 2
+                                                                                         : 3));
     }
     EXPECT_TRUE(Ramps::fadeOut(0).empty());
 }
