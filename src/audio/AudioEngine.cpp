@@ -117,13 +117,6 @@ void AudioEngine::setGain(float left, float right) {
     mixer_.gain().setTarget(left, right);
 }
 
-float AudioEngine::gainLeft() const {
-    return mixer_.gain().targetLeft();
-}
-
-float AudioEngine::gainRight() const {
-    return mixer_.gain().targetRight();
-}
 
 VoiceState AudioEngine::state(VoiceId id) const {
     return find(id) ? mixer_.state(id) : VoiceState::Closed;

@@ -43,8 +43,6 @@ class AudioEngine {
 
     // Master linear gain per channel for all voices, smoothed over a few milliseconds.
     void setGain(float left, float right);
-    float gainLeft() const;
-    float gainRight() const;
 
     // Queries (UI thread; the counters behind them are written by the output side).
     VoiceState state(VoiceId id) const;

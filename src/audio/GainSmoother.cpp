@@ -25,14 +25,6 @@ void GainSmoother::setTarget(float left, float right) {
     target_.store(pack(left, right), std::memory_order_release);
 }
 
-float GainSmoother::targetLeft() const {
-    return unpack(target_.load(std::memory_order_acquire), 0);
-}
-
-float GainSmoother::targetRight() const {
-    return unpack(target_.load(std::memory_order_acquire), 1);
-}
-
 void GainSmoother::beginRamp(std::uint64_t packedTarget) {
     rampTarget_ = packedTarget;
     framesLeft_ = rampFrames_;

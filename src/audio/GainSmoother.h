@@ -13,8 +13,6 @@ class GainSmoother {
 
     // Any thread (the UI thread in practice): the level to move to; linear gains, 1 is unchanged.
     void setTarget(float left, float right);
-    float targetLeft() const;
-    float targetRight() const;
 
     // Output thread: multiplies interleaved stereo frames in place, advancing the ramp.
     void process(float* interleaved, int frames);

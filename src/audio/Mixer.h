@@ -35,7 +35,6 @@ class Mixer {
     VoiceState state(int slot) const;
     bool anyPlaying() const;
     GainSmoother& gain() { return gain_; }
-    const GainSmoother& gain() const { return gain_; }
 
     // Output thread: fills frames of interleaved stereo.
     void renderPeriod(float* interleaved, int frames);

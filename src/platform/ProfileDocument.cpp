@@ -192,17 +192,13 @@ int ProfileDocument::findKey(const Section& section, const QString& key) const {
     return -1;
 }
 
-QString ProfileDocument::value(const QString& section, const QString& key, bool* found) const {
-    if (found)
-        *found = false;
+QString ProfileDocument::value(const QString& section, const QString& key) const {
     const int s = findSection(section);
     if (s < 0)
         return QString();
     const int line = findKey(m_sections[s], key);
     if (line < 0)
         return QString();
-    if (found)
-        *found = true;
     return unquoted(Cp1252::decode(valueBytes(m_lines[line].text).toByteArray(), m_charset));
 }
 

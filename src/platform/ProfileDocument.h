@@ -16,8 +16,8 @@ class ProfileDocument {
     static ProfileDocument load(const QString& path);
 
     // The trimmed value (matching quotes around it removed, as the profile read does); "" when the section or
-    // the key is missing. found tells a missing key from an empty value.
-    QString value(const QString& section, const QString& key, bool* found = nullptr) const;
+    // the key is missing.
+    QString value(const QString& section, const QString& key) const;
     // Replaces the key in place, or appends it at the end of its section, or appends the section at the end
     // of the file. Returns false when the key already held exactly this value (nothing changed).
     bool setValue(const QString& section, const QString& key, const QString& value);
