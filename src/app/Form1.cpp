@@ -158,12 +158,9 @@ void Form1::showPlayingLook() {
     t.Shape2->show();
     Label17->show();
     t.cmdAnsage->show();
-    t.cmdAnsage->setCaption(QStringLiteral("Ansage"));
     t.ProgressBar2->show();
-    t.ProgressBar2->setValue(10000);
     t.ProgressBar1->show();
-    t.ProgressBar1->setValue(10000);
-    t.cmdAnsage->setBackColor(TransportArea::LightGrey);
+    t.resetAnnouncement(); // also ends the look an announcement gave the button
 }
 
 void Form1::Command1_Click(int Index) {
