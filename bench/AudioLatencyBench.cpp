@@ -2,7 +2,7 @@
 // callback (SDL's dummy driver, 256-frame periods), per format and start offset. Reports the median
 // and the 99th percentile in milliseconds as counters.
 #include "audio/AudioEngine.h"
-#include "platform/MediaCommandInterpreter.h"
+#include "audio/MediaCommandInterpreter.h"
 #include "platform/SteadyClock.h"
 #include "support/TestAudioFiles.h"
 #include "support/TestTitles.h"

@@ -5,7 +5,7 @@
 #include "appearance/FontSubstitutes.h"
 #include "console/BoardWidgets.h"
 #include "console/TransportArea.h"
-#include "console/VbButton.h"
+#include "widgets/VbButton.h"
 #include "platform/SteadyClock.h"
 #include "support/DeskFixture.h"
 #include "volume/EnginePullRig.h"

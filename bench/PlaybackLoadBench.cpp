@@ -1,7 +1,7 @@
 // What playing costs the machine: CPU share of one core while a title plays through SDL's dummy
 // driver, and the resident memory while a 10-minute MP3 plays. Both are counters of one run.
 #include "audio/AudioEngine.h"
-#include "platform/MediaCommandInterpreter.h"
+#include "audio/MediaCommandInterpreter.h"
 #include "platform/SteadyClock.h"
 #include "support/TestAudioFiles.h"
 

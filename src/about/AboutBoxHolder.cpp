@@ -2,8 +2,6 @@
 
 #include "about/frmAbout.h"
 
-#include <QLabel>
-
 AboutBoxHolder::AboutBoxHolder(Dialogs& dialogs, Launcher& launcher)
     : m_dialogs(dialogs), m_launcher(launcher) {}
 
@@ -17,7 +15,7 @@ frmAbout* AboutBoxHolder::show(const QString* club) {
     m_box->show();
     m_box->raise();
     if (club)
-        m_box->lblVersion5->setText(*club);
+        m_box->setClub(*club);
     return m_box;
 }
 

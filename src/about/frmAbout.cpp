@@ -1,7 +1,7 @@
 #include "about/frmAbout.h"
 
 #include "about/SysInfo.h"
-#include "console/Twips.h"
+#include "widgets/Twips.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -49,13 +49,17 @@ frmAbout::frmAbout(Dialogs& dialogs, Launcher& launcher, QWidget* parent)
     picture->setPixmap(speakerPicture(picture->size()));
 
     lblTitle = label(QStringLiteral("Klangwartsoftware"), 2520, 0, 3885, 480);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
     lblTitle->setFont(QFont(QStringLiteral("MS Sans Serif"), 13, QFont::Bold));
     lblVersion0 = label(versionText(), 2640, 600, 1200, 225);
+    lblVersion0->setObjectName(QStringLiteral("lblVersion_0"));
     lblVersion4 = label(QStringLiteral("Verein:"), 2640, 1320, 645, 225);
     lblVersion5 = label(QStringLiteral("Verein"), 3600, 1320, 2085, 225);
+    lblVersion5->setObjectName(QStringLiteral("lblVersion_5"));
     lblDisclaimer = label(
         QStringLiteral("Warnung: Der Hersteller trägt keine Verantwortung für die genutzten Musiktitel."),
         120, 2520, 3855, 465);
+    lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
     lblDisclaimer->setWordWrap(true);
     lblDisclaimer->setStyleSheet(QStringLiteral("color: #FF0000"));
     label(QStringLiteral("Hallensprecher-Tonpult"), 120, 3240, 3900, 225);
@@ -91,6 +95,10 @@ QString frmAbout::versionText() {
         .arg(KLANGWART_VERSION_MAJOR)
         .arg(KLANGWART_VERSION_MINOR)
         .arg(KLANGWART_VERSION_PATCH);
+}
+
+void frmAbout::setClub(const QString& club) {
+    lblVersion5->setText(club);
 }
 
 void frmAbout::cmdOK_Click() {

@@ -15,7 +15,12 @@ class frmAbout : public QDialog {
 
     void cmdOK_Click();
     void cmdSysInfo_Click();
+    // The club label lblVersion(5).
+    void setClub(const QString& club);
 
+    static QString versionText();
+
+  private:
     QLabel* lblTitle = nullptr;
     QLabel* lblVersion0 = nullptr;
     QLabel* lblVersion4 = nullptr;
@@ -24,9 +29,6 @@ class frmAbout : public QDialog {
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdSysInfo = nullptr;
 
-    static QString versionText();
-
-  private:
     QLabel* label(const QString& text, double left, double top, double width, double height);
     Dialogs& m_dialogs;
     Launcher& m_launcher;

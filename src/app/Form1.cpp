@@ -1,32 +1,27 @@
 #include "app/Form1.h"
 
 #include "about/AboutBoxHolder.h"
-#include "appearance/FormatPanel.h"
+#include "app/FadeSettingsPanel.h"
+#include "app/FormatPanel.h"
 #include "console/BoardWidgets.h"
-#include "console/ClickLabel.h"
-#include "console/ShapeRect.h"
 #include "console/TransportArea.h"
-#include "console/Twips.h"
-#include "console/VbButton.h"
 #include "editor/Form2.h"
-#include "library/Categories.h"
-#include "library/TitleNames.h"
-#include "platform/Dialogs.h"
+#include "library/ProgramPaths.h"
 #include "platform/Launcher.h"
-#include "settings/NumberText.h"
+#include "playback/PressDispatch.h"
+#include "settings/IniAccess.h"
 #include "settings/SettingsKeys.h"
-#include "settings/StartOffsetStore.h"
-#include "volume/FadeSettingsPanel.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/Twips.h"
+#include "widgets/VbButton.h"
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPixmap>
-#include <QProgressBar>
-#include <QScrollBar>
 
 namespace {
-constexpr std::int32_t PlayedMark = 0x0000FF00;
 constexpr std::int32_t PlayingText = 0x00008000;
 constexpr std::int32_t Red = 0x000000FF;
 const QString PlayMarker = QStringLiteral("   ** PLAY **");
@@ -64,8 +59,13 @@ void Form1::buildPanels() {
     frm_format->setAutoFillBackground(true);
     frm_format->setFont(QFont(QStringLiteral("Arial"), 10));
     Twips::place(frm_format, 4200, 1560, 8775, 6975);
-    formatPanel = new FormatPanel(*this, frm_format);
-    frm_aus = new FadeSettingsPanel(*this, frm_format);
+    formatPanel = new FormatPanel(m_settings, *board, *transport, Label17, frm_format);
+    connect(formatPanel, &FormatPanel::applied, this, [this] {
+        frm_format->hide();
+        LoadBoard();
+    });
+    frm_aus = new FadeSettingsPanel(m_settings, frm_format);
+    connect(frm_aus, &FadeSettingsPanel::chosen, this, [this] { updateFadeTooltips(); });
     auto* close = new VbButton(frm_format);
     close->setObjectName(QStringLiteral("Command6"));
     close->setCaption(QStringLiteral("X"));
@@ -125,10 +125,6 @@ void Form1::buildMenus() {
     connect(info, &QAction::triggered, this, &Form1::mnu_Info_Click);
 }
 
-QAction* Form1::action(const QString& objectName) const {
-    return findChild<QAction*>(objectName);
-}
-
 bool Form1::Form_Load() {
     loadCommon(Label17);
     frm_aus->showFadeSettings();
@@ -149,39 +145,17 @@ void Form1::applyPicture(const QString& path) {
     m_picture->show();
 }
 
-void Form1::showPlayingLook() {
-    TransportArea& t = *transport;
-    t.cmd2->show();
-    t.cmd5->show();
-    t.cmd6->hide();
-    t.Command2->show();
-    t.Shape2->show();
+void Form1::showPressLook() {
+    transport->showStarted(true);
     Label17->show();
-    t.cmdAnsage->show();
-    t.ProgressBar2->show();
-    t.ProgressBar1->show();
-    t.resetAnnouncement(); // also ends the look an announcement gave the button
 }
 
-void Form1::Command1_Click(int Index) {
-    levelToFull();
-    MP3_Stop(MyAlias);
-    showPlayingLook();
-    bool started = true;
-    if (const Category* c = Categories::forButton(Index)) {
-        const QString fullPath = TitleNames::join(categoryFolder(*c), fileNameFor(*c, Index));
-        sStartPos = StartOffsetStore(programDir(), sMannschaft).read(fullPath);
-        if (Index == 55) {
-            // The third timeout title starts 1.5 seconds early; a value that is no number plays as stored.
-            if (const auto n = NumberText::wholeNumber(sStartPos); n && *n > 3000)
-                sStartPos = QString::number(*n - 1500);
-        }
-        started = MP3_Play(fullPath, MyAlias);
-        if (Index == BoardWidgets::Einlaufen)
-            board->button(Index)->hide();
-    }
-    sTitel = titleTextFor(Index);
-    board->button(Index)->setBackColor(PlayedMark);
+bool Form1::startTitle(int Index, const QString& path, const QString& storedOffset) {
+    sStartPos = PressDispatch::mainOffsetText(Index, storedOffset);
+    return MP3_Play(path, MyAlias);
+}
+
+void Form1::showPressed(bool started) {
     Label17->setText(sTitel + (started ? PlayMarker : ErrorMarker));
     Label17->setForeColor(started ? PlayingText : Red);
     transport->cmd2->setFocus();
@@ -196,24 +170,18 @@ void Form1::cmd5_Click() {
     ConsoleWindow::cmd5_Click();
     Label17->setText(sTitel + WaitMarker);
     Label17->setForeColor(Red);
-    transport->cmdAnsage->hide();
-    transport->ProgressBar2->hide();
-    transport->ProgressBar1->hide();
 }
 
 void Form1::cmd6_Click() {
     ConsoleWindow::cmd6_Click();
-    transport->Command2->show();
+    transport->showFadeControls();
     Label17->setText(sTitel + PlayMarker);
     Label17->setForeColor(PlayingText);
-    transport->cmdAnsage->show();
-    transport->ProgressBar2->show();
-    transport->ProgressBar1->show();
 }
 
 void Form1::selectTeam(const QString& team) {
-    sMannschaft = team;
-    Ini_Write(sIniFile, SettingsKeys::SectionMannschaft, SettingsKeys::KeyMannschaft, sMannschaft);
+    m_settings.sMannschaft = team;
+    Ini_Write(m_settings.sIniFile, SettingsKeys::SectionMannschaft, SettingsKeys::KeyMannschaft, team);
     LoadBoard();
 }
 
@@ -229,7 +197,7 @@ void Form1::mnu_Jugend_Click() {
 
 void Form1::openTeamFolder(const QString& team) {
     // The team folder inside the program directory, whatever the working directory is.
-    services().launcher.start(QStringLiteral("xdg-open"), {TitleNames::join(programDir(), team)});
+    services().launcher.openFolder(ProgramPaths::teamFolder(programDir(), team));
 }
 
 void Form1::mnu_DBMänner_Click() {
@@ -271,7 +239,7 @@ void Form1::mnu_Set_Start_Click() {
 }
 
 void Form1::mnu_Info_Click() {
-    aboutBox().show(&sVerein);
+    aboutBox().show(&m_settings.sVerein);
 }
 
 void Form1::mnuBeenden_Click() {

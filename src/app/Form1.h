@@ -4,7 +4,6 @@
 #include <QPointer>
 
 class ClickLabel;
-class QAction;
 class QFrame;
 class QLabel;
 class FadeSettingsPanel;
@@ -12,7 +11,7 @@ class FormatPanel;
 class Form2;
 
 // The main console: the board an operator plays from, its menu bar, the status line Label17, the fade
-// and announcement controls and the two settings panels.
+// and announcement controls and the two settings panels. UI thread.
 class Form1 : public ConsoleWindow {
     Q_OBJECT
   public:
@@ -22,7 +21,6 @@ class Form1 : public ConsoleWindow {
     // Start-up; false when the program was ended during it.
     bool Form_Load();
 
-    void Command1_Click(int Index) override;
     void cmd2_Click() override;
     void cmd5_Click() override;
     void cmd6_Click() override;
@@ -40,21 +38,16 @@ class Form1 : public ConsoleWindow {
     void mnuBeenden_Click();
     void Command6_Click();
 
-    void applyPicture(const QString& path) override;
-    bool boardSetsCaption() const override { return true; }
-    bool boardSeedsOffsets() const override { return true; }
-
-    ClickLabel* Label17 = nullptr;
-    QFrame* frm_format = nullptr;
-    FadeSettingsPanel* frm_aus = nullptr;
-    FormatPanel* formatPanel = nullptr;
-    QString sStartPos;
+    // The start-time editor while it is loaded.
     Form2* editor() const;
 
-    QAction* action(const QString& objectName) const;
-
   protected:
+    void showPressLook() override;
+    bool startTitle(int Index, const QString& path, const QString& storedOffset) override;
+    void showPressed(bool started) override;
     QString playOffsetText() const override { return sStartPos; }
+    void applyPicture(const QString& path) override;
+    bool isMainConsole() const override { return true; }
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -62,8 +55,12 @@ class Form1 : public ConsoleWindow {
     void buildPanels();
     void selectTeam(const QString& team);
     void openTeamFolder(const QString& team);
-    void showPlayingLook();
 
+    ClickLabel* Label17 = nullptr;
+    QFrame* frm_format = nullptr;
+    FadeSettingsPanel* frm_aus = nullptr;
+    FormatPanel* formatPanel = nullptr;
+    QString sStartPos;
     QLabel* m_picture = nullptr;
     QPointer<Form2> m_editor;
 };

@@ -1,8 +1,8 @@
 #include "appearance/ButtonLook.h"
 
-#include "appearance/VbColor.h"
 #include "settings/IniAccess.h"
 #include "settings/SettingsKeys.h"
+#include "widgets/VbColor.h"
 
 ButtonLook ButtonLook::read(const QString& iniFile, const QString& team) {
     ButtonLook look;

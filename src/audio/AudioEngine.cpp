@@ -117,7 +117,6 @@ void AudioEngine::setGain(float left, float right) {
     mixer_.gain().setTarget(left, right);
 }
 
-
 VoiceState AudioEngine::state(VoiceId id) const {
     return find(id) ? mixer_.state(id) : VoiceState::Closed;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "audio/AudioError.h"
 #include "audio/Mixer.h"
+#include "audio/OutputFormat.h"
 #include "audio/VoiceState.h"
 
 #include <QString>
@@ -17,8 +18,8 @@ class Voice;
 // Every public function is for the UI thread unless it says otherwise.
 class AudioEngine {
   public:
-    static constexpr int kSampleRate = 48000;
-    static constexpr int kPeriodFrames = 256;
+    static constexpr int kSampleRate = OutputFormat::SampleRate;
+    static constexpr int kPeriodFrames = OutputFormat::PeriodFrames;
 
     enum class Output {
         Device, // SDL device; the silent clock when there is none

@@ -1,6 +1,7 @@
 #include "audio/OutputDevice.h"
 
 #include "audio/Mixer.h"
+#include "audio/OutputFormat.h"
 
 #include <chrono>
 
@@ -9,7 +10,7 @@ constexpr auto kWatchdogInterval = std::chrono::milliseconds(200);
 }
 
 OutputDevice::OutputDevice(Mixer& mixer, Clock& clock)
-    : mixer_(mixer), silent_(mixer, clock, kSampleRate, kPeriodFrames) {
+    : mixer_(mixer), silent_(mixer, clock, OutputFormat::SampleRate, OutputFormat::PeriodFrames) {
     sdlReady_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     if (!sdlReady_ || !openDevice()) {
         fallBackToSilence();
@@ -42,10 +43,10 @@ void SDLCALL OutputDevice::callback(void* self, Uint8* stream, int len) {
 // UI thread at start, watchdog thread later (under mutex_).
 bool OutputDevice::openDevice() {
     SDL_AudioSpec want{};
-    want.freq = kSampleRate;
+    want.freq = OutputFormat::SampleRate;
     want.format = AUDIO_F32SYS;
-    want.channels = 2;
-    want.samples = kPeriodFrames;
+    want.channels = OutputFormat::Channels;
+    want.samples = OutputFormat::PeriodFrames;
     want.callback = &OutputDevice::callback;
     want.userdata = this;
     SDL_AudioSpec have{};

@@ -16,9 +16,6 @@ class Mixer;
 // a title plays and opens the default device in its place; the title goes on.
 class OutputDevice {
   public:
-    static constexpr int kSampleRate = 48000;
-    static constexpr int kPeriodFrames = 256;
-
     // UI thread: opens the device (or starts the silent clock) and the watchdog.
     OutputDevice(Mixer& mixer, Clock& clock);
     ~OutputDevice();

@@ -2,17 +2,19 @@
 
 #include "appearance/ButtonLook.h"
 #include "console/BoardWidgets.h"
-#include "console/ClickLabel.h"
-#include "console/ConsoleWindow.h"
-#include "console/TransportArea.h"
-#include "console/VbButton.h"
 #include "library/Categories.h"
+#include "library/CategoryLists.h"
 #include "library/FolderListing.h"
+#include "library/ProgramPaths.h"
 #include "library/TitleNames.h"
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
+#include "platform/Services.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StartOffsetStore.h"
+#include "settings/TeamSettings.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/VbButton.h"
 
 namespace {
 // Question icon, Cancel / Try Again / Continue, the second button as default.
@@ -20,24 +22,25 @@ constexpr int FolderMissingStyle = 294;
 constexpr int InformationOk = 64;
 } // namespace
 
-BoardLoader::BoardLoader(ConsoleWindow& window) : w(window) {}
+BoardLoader::BoardLoader(const Console& console) : w(console) {}
 
 bool BoardLoader::run() {
     readLook();
-    w.board->resetRuns();
-    if (!folderPresent(TitleNames::join(w.programDir(), w.sMannschaft), w.sMannschaft))
+    w.board.resetRuns();
+    const QString team = w.settings.sMannschaft;
+    if (!folderPresent(ProgramPaths::teamFolder(w.services.programDir, team), team))
         return false;
-    if (w.boardSetsCaption())
-        w.setWindowTitle(QStringLiteral("Klangwart  ") + w.sMannschaft + QStringLiteral("  ") + w.sVerein);
+    if (w.setCaption)
+        w.setCaption(QStringLiteral("Klangwart  ") + team + QStringLiteral("  ") + w.settings.sVerein);
     // A team folder without one of its category folders is told like a missing team folder: the operator
     // copies it and tries again, instead of the board silently missing a whole category.
     for (const Category& c : Categories::all()) {
-        const QString name = w.sMannschaft + QLatin1Char('/') + QString::fromUtf8(c.folder);
-        if (!folderPresent(w.categoryFolder(c), name))
+        const QString name = team + QLatin1Char('/') + QString::fromUtf8(c.folder);
+        if (!folderPresent(categoryFolder(c), name))
             return false;
     }
     pointLists();
-    if (w.boardSeedsOffsets())
+    if (w.seedsOffsets)
         seedStartOffsets();
     for (int i : Categories::fillOrder()) {
         const Category& c = Categories::all()[static_cast<std::size_t>(i)];
@@ -45,21 +48,21 @@ bool BoardLoader::run() {
         if (!withinLimit(c))
             return false;
     }
-    const std::int32_t fixedColor = w.transport->Command2->backColor();
-    w.board->button(BoardWidgets::Einlaufen)->setBackColor(fixedColor);
-    w.board->button(BoardWidgets::Wischen)->setBackColor(fixedColor);
-    w.board->Command5->setBackColor(fixedColor);
+    for (VbButton* b : w.board.fixedButtons())
+        b->setBackColor(w.fixedColor);
     return true;
 }
 
+QString BoardLoader::categoryFolder(const Category& c) const {
+    return ProgramPaths::categoryFolder(w.services.programDir, w.settings.sMannschaft, c);
+}
+
 void BoardLoader::readLook() {
-    w.sVerein = w.Ini_Read(w.sIniFile, SettingsKeys::SectionMannschaft, SettingsKeys::KeyVerein);
-    w.sMannschaft = w.Ini_Read(w.sIniFile, SettingsKeys::SectionMannschaft, SettingsKeys::KeyMannschaft);
-    const ButtonLook look = ButtonLook::read(w.sIniFile, w.sMannschaft);
-    w.vButtonFarbe = look.colorText;
-    w.applyPicture(w.Ini_Read(w.sIniFile, w.sMannschaft + SettingsKeys::SuffixHintergrundBild,
-                              SettingsKeys::KeyMetaFile));
-    w.board->applyLook(look);
+    w.settings.readTeam();
+    const ButtonLook look = ButtonLook::read(w.settings.sIniFile, w.settings.sMannschaft);
+    m_teamColor = look.color;
+    w.applyPicture(w.settings.teamValue(SettingsKeys::SuffixHintergrundBild, SettingsKeys::KeyMetaFile));
+    w.board.applyLook(look);
 }
 
 bool BoardLoader::folderPresent(const QString& folder, const QString& name) {
@@ -69,9 +72,9 @@ bool BoardLoader::folderPresent(const QString& folder, const QString& name) {
         const QString text = QStringLiteral("Sie müssen den Musikordner ") + name + QStringLiteral(" nach ") +
                              folder + QStringLiteral(" kopieren!");
         const int answer =
-            w.services().dialogs.msgBox(text, FolderMissingStyle, QStringLiteral("Musikordner prüfen"));
+            w.services.dialogs.msgBox(text, FolderMissingStyle, QStringLiteral("Musikordner prüfen"));
         if (answer != Dialogs::TryAgain) {
-            w.endProgramNow();
+            w.endProgram();
             return false;
         }
     }
@@ -80,35 +83,34 @@ bool BoardLoader::folderPresent(const QString& folder, const QString& name) {
 
 void BoardLoader::pointLists() {
     for (const Category& c : Categories::all())
-        w.File[static_cast<std::size_t>(c.fileList)] = FolderListing::files(w.categoryFolder(c));
+        w.lists.of(c) = FolderListing::files(categoryFolder(c));
 }
 
 void BoardLoader::seedStartOffsets() {
     QStringList paths;
     for (const Category& c : Categories::all()) {
-        const QStringList& list = w.File[static_cast<std::size_t>(c.fileList)];
+        const QStringList& list = w.lists.of(c);
         const int used = c.firstEntryOnly() ? 1 : static_cast<int>(list.size());
-        const QString folder = w.categoryFolder(c);
+        const QString folder = categoryFolder(c);
         for (int k = 0; k < used; ++k)
-            paths << TitleNames::join(folder, k < list.size() ? list[k] : QString());
+            paths << ProgramPaths::join(folder, k < list.size() ? list[k] : QString());
     }
-    StartOffsetStore(w.programDir(), w.sMannschaft).seedMissing(paths);
+    StartOffsetStore(w.services.programDir, w.settings.sMannschaft).seedMissing(paths);
 }
 
 void BoardLoader::fillRun(const Category& c) {
-    const QStringList& list = w.File[static_cast<std::size_t>(c.fileList)];
-    const bool damen = w.sMannschaft == QLatin1String("Damen");
-    const std::int32_t teamColor = ButtonLook::colorOf(w.vButtonFarbe);
+    const QStringList& list = w.lists.of(c);
+    const bool damen = w.settings.sMannschaft == QLatin1String("Damen");
     // Never past the run: an over-full folder is told by the limit check that follows.
     const int count = std::min(static_cast<int>(list.size()), c.runSize);
     for (int k = 0; k < count; ++k) {
         if (c.heading == 2)
-            w.board->Label1[3]->setText(damen ? QStringLiteral("Torfrau") : QStringLiteral("Torwart"));
-        VbButton* b = w.board->button(c.firstButton + k);
+            w.board.Label1[3]->setText(damen ? QStringLiteral("Torfrau") : QStringLiteral("Torwart"));
+        VbButton* b = w.board.button(c.firstButton + k);
         b->show();
         b->setCaption(TitleNames::caption(list[k]));
         if (!b->caption().isEmpty()) {
-            b->setBackColor(teamColor);
+            b->setBackColor(m_teamColor);
             b->setEnabled(true);
         } else {
             b->hide();
@@ -117,14 +119,14 @@ void BoardLoader::fillRun(const Category& c) {
 }
 
 bool BoardLoader::withinLimit(const Category& c) {
-    const QStringList& list = w.File[static_cast<std::size_t>(c.fileList)];
+    const QStringList& list = w.lists.of(c);
     if (list.size() <= c.limit)
         return true;
-    const QString folder = w.categoryFolder(c) + QLatin1Char('/');
+    const QString folder = categoryFolder(c) + QLatin1Char('/');
     const QString text = QStringLiteral("Im Ordner ") + folder + Categories::limitMessagePart(c) +
                          QStringLiteral("\r\n\r\nDer Ordner wird geöffnet !");
-    w.services().dialogs.msgBox(text, InformationOk, QStringLiteral("Sounddaten ") + w.sMannschaft);
-    w.services().launcher.start(QStringLiteral("xdg-open"), {folder});
-    w.endProgramNow();
+    w.services.dialogs.msgBox(text, InformationOk, QStringLiteral("Sounddaten ") + w.settings.sMannschaft);
+    w.services.launcher.openFolder(folder);
+    w.endProgram();
     return false;
 }

@@ -1,11 +1,11 @@
 #include "console/BoardWidgets.h"
 
 #include "appearance/ButtonLook.h"
-#include "console/ClickLabel.h"
-#include "console/ShapeRect.h"
-#include "console/Twips.h"
-#include "console/VbButton.h"
 #include "library/Categories.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/ShapeRect.h"
+#include "widgets/Twips.h"
+#include "widgets/VbButton.h"
 
 #include <QFont>
 
@@ -93,10 +93,10 @@ void BoardWidgets::buildRuns(QWidget* window) {
     for (int i = 36; i <= 52; ++i)
         Twips::place(button(i), 0, 0, 2175, 495);
 
-    button(Einlaufen)->setCaption(QStringLiteral("&Einlaufen"));
-    Twips::place(button(Einlaufen), 360, 9960, 2175, 675);
-    button(Wischen)->setCaption(QStringLiteral("&Wischen"));
-    Twips::place(button(Wischen), 3120, 9960, 2175, 675);
+    button(Categories::EinlaufenButton)->setCaption(QStringLiteral("&Einlaufen"));
+    Twips::place(button(Categories::EinlaufenButton), 360, 9960, 2175, 675);
+    button(Categories::WischenButton)->setCaption(QStringLiteral("&Wischen"));
+    Twips::place(button(Categories::WischenButton), 3120, 9960, 2175, 675);
     Command5 = new VbButton(window);
     Command5->setObjectName(QStringLiteral("Command5"));
     Command5->setCaption(QStringLiteral("CL Screen"));
@@ -114,17 +114,21 @@ void BoardWidgets::applyLook(const ButtonLook& look) {
     c.setFamily(look.fontName);
     c.setBold(look.bold);
     Command5->setFont(c);
-    for (VbButton* b : {button(Einlaufen), button(Wischen), Command5}) {
+    for (VbButton* b : fixedButtons()) {
         QFont big = b->font();
         big.setPointSizeF(18);
         b->setFont(big);
     }
 }
 
+std::array<VbButton*, 3> BoardWidgets::fixedButtons() const {
+    return {button(Categories::EinlaufenButton), button(Categories::WischenButton), Command5};
+}
+
 void BoardWidgets::resetRuns() {
     for (int i = 0; i < TitleButtons; ++i)
         button(i)->hide();
-    button(Wischen)->show();
-    button(Einlaufen)->show();
+    button(Categories::WischenButton)->show();
+    button(Categories::EinlaufenButton)->show();
     Command5->show();
 }

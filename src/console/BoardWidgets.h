@@ -15,12 +15,12 @@ class BoardWidgets {
   public:
     static constexpr int ButtonCount = 133;
     static constexpr int TitleButtons = 132; // 0..131; element 132 is never touched
-    static constexpr int Wischen = 30;
-    static constexpr int Einlaufen = 126;
 
     explicit BoardWidgets(QWidget* window);
 
     VbButton* button(int index) const { return Command1[static_cast<std::size_t>(index)]; }
+    // The fixed row below the board: "&Einlaufen", "&Wischen" and "CL Screen".
+    std::array<VbButton*, 3> fixedButtons() const;
 
     // Font name, size and bold for 0..131; name and bold for Command5; 18 points for the fixed three.
     void applyLook(const ButtonLook& look);

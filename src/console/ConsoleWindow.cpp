@@ -1,37 +1,30 @@
 #include "console/ConsoleWindow.h"
 
 #include "about/AboutBoxHolder.h"
-#include "app/ScreenFit.h"
 #include "appearance/ButtonLook.h"
 #include "console/BoardLoader.h"
 #include "console/BoardWidgets.h"
-#include "console/ClickLabel.h"
 #include "console/TransportArea.h"
-#include "console/Twips.h"
-#include "console/VbButton.h"
-#include "library/Categories.h"
-#include "library/TitleNames.h"
 #include "platform/Dialogs.h"
-#include "platform/MediaCommands.h"
-#include "platform/ShortPath.h"
-#include "platform/WaveOut.h"
-#include "settings/IniAccess.h"
-#include "settings/NumberText.h"
-#include "settings/SettingsKeys.h"
-#include "volume/Level.h"
-#include "volume/RampPacer.h"
+#include "playback/PressDispatch.h"
 #include "volume/Ramps.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/ScreenFit.h"
+#include "widgets/Twips.h"
+#include "widgets/VbButton.h"
 
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QScrollBar>
-#include <algorithm>
-#include <cmath>
+
+namespace {
+constexpr std::int32_t PlayedMark = 0x0000FF00;
+}
 
 const QString ConsoleWindow::MyAlias = QStringLiteral("MyAlias");
 
 ConsoleWindow::ConsoleWindow(Services& services, AboutBoxHolder& about, QWidget* parent)
-    : QMainWindow(parent), m_services(services), m_about(about) {
+    : QMainWindow(parent), m_settings(services.programDir), m_level(services.waveOut, services.clock),
+      m_services(services), m_about(about), m_player(services.media) {
     m_central = new QWidget(this);
     m_central->setObjectName(QStringLiteral("client"));
     m_central->setAutoFillBackground(true);
@@ -44,11 +37,6 @@ ConsoleWindow::ConsoleWindow(Services& services, AboutBoxHolder& about, QWidget*
 
     board = new BoardWidgets(m_central);
     transport = new TransportArea(m_central);
-    HScroll1 = new QScrollBar(Qt::Horizontal, m_central);
-    HScroll1->setObjectName(QStringLiteral("HScroll1"));
-    Twips::place(HScroll1, 17640, 120, 855, 135);
-    HScroll1->setEnabled(false);
-    HScroll1->hide();
 
     connect(transport->cmd2, &QPushButton::clicked, this, [this] { cmd2_Click(); });
     connect(transport->cmd5, &QPushButton::clicked, this, [this] { cmd5_Click(); });
@@ -62,88 +50,75 @@ ConsoleWindow::ConsoleWindow(Services& services, AboutBoxHolder& about, QWidget*
 
 ConsoleWindow::~ConsoleWindow() = default;
 
-QString ConsoleWindow::Ini_Read(const QString& file, const QString& section, const QString& key) const {
-    return ::Ini_Read(file, section, key);
-}
-
-long ConsoleWindow::Ini_Write(const QString& file, const QString& section, const QString& key,
-                              const QString& value) const {
-    return ::Ini_Write(file, section, key, value);
-}
-
 bool ConsoleWindow::MP3_Play(const QString& sFile, const QString& sAlias) {
-    const QString shortPath = shortPathName(sFile);
-    if (shortPath.isEmpty())
-        return false;
-    // There is no blank-free short form here, so a path with blanks travels in double quotes.
-    const QString path =
-        shortPath.contains(QLatin1Char(' ')) ? QLatin1Char('"') + shortPath + QLatin1Char('"') : shortPath;
-    if (m_services.media.send(QStringLiteral("open ") + path + QStringLiteral(" type MPEGVideo alias ") +
-                              sAlias) != 0)
-        return false;
-    return m_services.media.send(QStringLiteral("play ") + sAlias + QStringLiteral(" from ") +
-                                 playOffsetText()) == 0;
+    return m_player.play(sFile, sAlias, playOffsetText());
 }
 
 void ConsoleWindow::MP3_Stop(const QString& sAlias) {
-    m_services.media.send(QStringLiteral("stop ") + sAlias);
-    m_services.media.send(QStringLiteral("close ") + sAlias);
+    m_player.stop(sAlias);
 }
 
 void ConsoleWindow::MP3_Pause(const QString& sAlias) {
-    m_services.media.send(QStringLiteral("pause ") + sAlias);
+    m_player.pause(sAlias);
 }
 
 void ConsoleWindow::MP3_Weiter(const QString& sAlias) {
-    m_services.media.send(QStringLiteral("play ") + sAlias);
+    m_player.resume(sAlias);
 }
 
 void ConsoleWindow::SetVolume() {
-    m_services.waveOut.setVolume(Level::packed(HScroll1->value()));
-}
-
-void ConsoleWindow::applyLevel(int volumeUnits) {
-    HScroll1->setValue(volumeUnits);
-    SetVolume();
-}
-
-void ConsoleWindow::levelToFull() {
-    HScroll1->setPageStep(1000);
-    HScroll1->setMinimum(0);
-    HScroll1->setMaximum(10000);
-    HScroll1->setValue(10000);
-    SetVolume();
+    m_level.SetVolume();
 }
 
 void ConsoleWindow::runRamp(const std::vector<int>& levels, std::int64_t durationUs, QProgressBar* bar) {
-    RampPacer pacer(
-        m_services.clock,
-        [this, bar](int level) {
-            applyLevel(level);
-            bar->setValue(level);
-        },
-        [bar] { bar->repaint(); });
-    pacer.run(levels, durationUs);
+    m_level.runRamp(
+        levels, durationUs, [bar](int level) { bar->setValue(level); }, [bar] { bar->repaint(); });
 }
 
 void ConsoleWindow::SetVolume_Aus() {
-    const std::vector<int> levels = Ramps::fadeOut(iFadeStep);
-    runRamp(levels, Ramps::fadeDurationUs(iFadeStep, levels.size()), transport->ProgressBar1);
+    const std::int16_t step = m_settings.iFadeStep;
+    const std::vector<int> levels = Ramps::fadeOut(step);
+    runRamp(levels, Ramps::fadeDurationUs(step, levels.size()), transport->ProgressBar1);
     cmd2_Click();
 }
 
 void ConsoleWindow::SetVolume_Ansage() {
-    const std::vector<int> levels = Ramps::duck(iAnsageVol);
+    const std::vector<int> levels = Ramps::duck(m_settings.iAnsageVol);
     runRamp(levels, Ramps::duckDurationUs(levels.size()), transport->ProgressBar2);
 }
 
 void ConsoleWindow::SetVolume_Ansage_End() {
-    const std::vector<int> levels = Ramps::restore(iAnsageVol);
+    const std::vector<int> levels = Ramps::restore(m_settings.iAnsageVol);
     runRamp(levels, Ramps::duckDurationUs(levels.size()), transport->ProgressBar2);
 }
 
 bool ConsoleWindow::LoadBoard() {
-    return BoardLoader(*this).run();
+    BoardLoader::Console console{*board,
+                                 m_lists,
+                                 m_settings,
+                                 m_services,
+                                 transport->Command2->backColor(),
+                                 isMainConsole(),
+                                 [this](const QString& path) { applyPicture(path); },
+                                 [this] { endProgramNow(); }};
+    if (isMainConsole())
+        console.setCaption = [this](const QString& caption) { setWindowTitle(caption); };
+    return BoardLoader(console).run();
+}
+
+void ConsoleWindow::Command1_Click(int Index) {
+    m_level.toFull();
+    MP3_Stop(MyAlias);
+    showPressLook();
+    bool started = true;
+    if (const auto title = PressDispatch::titleFor(Index, programDir(), m_settings.sMannschaft, m_lists)) {
+        started = startTitle(Index, title->path, title->storedOffset);
+        if (Index == Categories::EinlaufenButton)
+            board->button(Index)->hide(); // the entrance music plays once per board load
+    }
+    sTitel = PressDispatch::titleText(Index, board->button(Index)->caption());
+    board->button(Index)->setBackColor(PlayedMark);
+    showPressed(started);
 }
 
 void ConsoleWindow::cmd2_Click() {
@@ -153,15 +128,12 @@ void ConsoleWindow::cmd2_Click() {
 
 void ConsoleWindow::cmd5_Click() {
     MP3_Pause(MyAlias);
-    transport->cmd5->hide();
-    transport->cmd6->show();
-    transport->Command2->hide();
+    transport->showPaused();
 }
 
 void ConsoleWindow::cmd6_Click() {
     MP3_Weiter(MyAlias);
-    transport->cmd6->hide();
-    transport->cmd5->show();
+    transport->showResumed();
 }
 
 void ConsoleWindow::Command2_Click() {
@@ -189,71 +161,24 @@ void ConsoleWindow::Command5_Click() {
     LoadBoard();
 }
 
-QString ConsoleWindow::startOffsetFile() const {
-    return TitleNames::join(programDir(), sMannschaft + QStringLiteral(".ini"));
-}
-
-QString ConsoleWindow::categoryFolder(const Category& c) const {
-    return TitleNames::join(TitleNames::join(programDir(), sMannschaft), QString::fromUtf8(c.folder));
-}
-
-QString ConsoleWindow::fileNameFor(const Category& c, int index) const {
-    const QStringList& list = File[static_cast<std::size_t>(c.fileList)];
-    const int pos = index - c.firstButton;
-    return pos >= 0 && pos < list.size() ? list[pos] : QString();
-}
-
-QString ConsoleWindow::titleTextFor(int Index) const {
-    if (Index == BoardWidgets::Wischen)
-        return QStringLiteral("Wischen");
-    if (Index == BoardWidgets::Einlaufen)
-        return QStringLiteral("Einlaufen");
-    return board->button(Index)->caption();
-}
-
 void ConsoleWindow::endProgramNow() {
     MP3_Stop(MyAlias);
     m_about.unload();
     m_services.dialogs.endProgram();
 }
 
-void ConsoleWindow::applyFadeTime(const QString& text) {
-    sFadeTimeText = text;
-    const double v = NumberText::leadingValue(text);
-    if (v == 1)
-        iFadeStep = 12;
-    else if (v == 2)
-        iFadeStep = 8;
-    else if (v == 3)
-        iFadeStep = 4;
-}
-
-void ConsoleWindow::applyRestVolume(const QString& text) {
-    sRestVolText = text;
-    // A hand-edited value outside 0..100 per cent would overflow the 16-bit level: keep it in range.
-    const double v = std::nearbyint(NumberText::leadingValue(text) * 100.0);
-    iAnsageVol = static_cast<std::int16_t>(std::clamp(v, 0.0, 10000.0));
-}
-
 void ConsoleWindow::updateFadeTooltips() {
-    transport->cmdAnsage->setToolTip(sRestVolText + QStringLiteral(" %"));
-    transport->Command2->setToolTip(sFadeTimeText + QStringLiteral(" Sec."));
+    transport->cmdAnsage->setToolTip(m_settings.restVolText + QStringLiteral(" %"));
+    transport->Command2->setToolTip(m_settings.fadeTimeText + QStringLiteral(" Sec."));
 }
 
 void ConsoleWindow::loadCommon(QWidget* statusWidget) {
-    sIniFile = TitleNames::join(programDir(), QString::fromLatin1(SettingsKeys::SettingsFileName));
-    sVerein = Ini_Read(sIniFile, SettingsKeys::SectionMannschaft, SettingsKeys::KeyVerein);
-    sMannschaft = Ini_Read(sIniFile, SettingsKeys::SectionMannschaft, SettingsKeys::KeyMannschaft);
-    applyPicture(
-        Ini_Read(sIniFile, sMannschaft + SettingsKeys::SuffixHintergrundBild, SettingsKeys::KeyMetaFile));
-    const ButtonLook look = ButtonLook::read(sIniFile, sMannschaft);
-    vButtonFarbe = look.colorText;
-
+    m_settings.readTeam();
+    // The look itself (colour, fonts, picture) comes with the board load, after the screen fit.
     FitToScreen(this, true, true);
     // The designed size is the client area; the menu bar comes on top of it.
     resize(width(), height() + menuBar()->sizeHint().height());
 
-    board->applyLook(look);
     QFont status = statusWidget->font();
     status.setPointSizeF(26);
     statusWidget->setFont(status);
@@ -263,13 +188,11 @@ void ConsoleWindow::loadCommon(QWidget* statusWidget) {
         heading->setFont(f);
         heading->adjustSize();
     }
-    levelToFull();
+    m_level.toFull();
     transport->cmd2->hide();
     transport->cmd5->hide();
     transport->cmd6->hide();
 
-    const QString ausblend = sMannschaft + SettingsKeys::SuffixAusblend;
-    applyFadeTime(Ini_Read(sIniFile, ausblend, SettingsKeys::KeyZeit));
-    applyRestVolume(Ini_Read(sIniFile, ausblend, SettingsKeys::KeyVol));
+    m_settings.readFade();
     updateFadeTooltips();
 }

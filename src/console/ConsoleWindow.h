@@ -1,22 +1,23 @@
 #pragma once
+#include "library/CategoryLists.h"
+#include "platform/Services.h"
+#include "playback/TitlePlayer.h"
+#include "settings/TeamSettings.h"
+#include "volume/LevelControl.h"
+
 #include <QMainWindow>
 #include <QString>
-#include <QStringList>
-#include <array>
 #include <cstdint>
 #include <vector>
-
-#include "platform/Services.h"
 
 class AboutBoxHolder;
 class BoardWidgets;
 class TransportArea;
-class QScrollBar;
 class QProgressBar;
-struct Category;
 
-// What both console windows share: the board, the transport area, the hidden level holder HScroll1, the
-// settings, media and volume routines and the board load. Each window overrides only where it differs.
+// What both console windows share: the board, the transport area, the team's settings, the level control, the
+// title player and the press routine. The described routines are thin forwarders over those members; each
+// window overrides only where it differs. UI thread.
 class ConsoleWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -24,26 +25,6 @@ class ConsoleWindow : public QMainWindow {
 
     ConsoleWindow(Services& services, AboutBoxHolder& about, QWidget* parent = nullptr);
     ~ConsoleWindow() override;
-
-    // Window fields, filled at load and by every board load.
-    QString sIniFile;
-    QString sVerein;
-    QString sMannschaft;
-    QString vButtonFarbe;
-    QString sTitel;
-    std::int16_t iFadeStep = 0;
-    std::int16_t iAnsageVol = 0;
-    QString sFadeTimeText;           // what the fade time label shows ("ZEIT")
-    QString sRestVolText;            // what the rest volume label shows ("Vol")
-    std::array<QStringList, 8> File; // File1..File8: the listings of the category folders
-
-    BoardWidgets* board = nullptr;
-    TransportArea* transport = nullptr;
-    QScrollBar* HScroll1 = nullptr;
-
-    QString Ini_Read(const QString& file, const QString& section, const QString& key) const;
-    long Ini_Write(const QString& file, const QString& section, const QString& key,
-                   const QString& value) const;
 
     bool MP3_Play(const QString& sFile, const QString& sAlias);
     void MP3_Stop(const QString& sAlias);
@@ -58,7 +39,8 @@ class ConsoleWindow : public QMainWindow {
     // Rebuilds the board; false when the program was ended inside (missing folder, too many files).
     bool LoadBoard();
 
-    virtual void Command1_Click(int Index) = 0;
+    // A sound button: full level, the old title stopped, the title found, played and marked.
+    void Command1_Click(int Index);
     virtual void cmd2_Click();
     virtual void cmd5_Click();
     virtual void cmd6_Click();
@@ -66,44 +48,48 @@ class ConsoleWindow : public QMainWindow {
     void cmdAnsage_Click();
     void Command5_Click();
 
+    const TeamSettings& settings() const { return m_settings; }
+    const LevelControl& level() const { return m_level; }
     const QString& programDir() const { return m_services.programDir; }
-    QString startOffsetFile() const;
-    QString categoryFolder(const Category& c) const;
-    // The title a button plays: its category's list entry ("" past the end of the list).
-    QString fileNameFor(const Category& c, int index) const;
-    // sTitel for a pressed sound button: its caption, but "Wischen" and "Einlaufen" without the access keys.
-    QString titleTextFor(int Index) const;
-    // Stop the media, unload the about box, end the program.
-    void endProgramNow();
+
+  protected:
+    // Where the two windows differ.
+    // The transport area's look at a press (playing in the main console, editing in the editor).
+    virtual void showPressLook() = 0;
+    // Plays the pressed title from what its stored offset means to this window; false when it did not start.
+    virtual bool startTitle(int Index, const QString& path, const QString& storedOffset) = 0;
+    // The status after a press, once sTitel and the played mark are set.
+    virtual void showPressed(bool started) = 0;
+    // The start offset the play-from command carries.
+    virtual QString playOffsetText() const = 0;
+    // Background picture from the settings (main console) or none (editor).
+    virtual void applyPicture(const QString& path) = 0;
+    // The main console shows team and club in its caption and seeds missing start offsets; the editor not.
+    virtual bool isMainConsole() const = 0;
+
+    // The load steps both windows share: settings path, team, screen fit, fonts, level, transport, fade
+    // settings. statusWidget gets 26 points.
+    void loadCommon(QWidget* statusWidget);
     // Tool tips of the fade and announcement buttons from the fade settings.
     void updateFadeTooltips();
-    // Fade time and rest volume texts to iFadeStep and iAnsageVol.
-    void applyFadeTime(const QString& text);
-    void applyRestVolume(const QString& text);
+    // Stop the media, unload the about box, end the program.
+    void endProgramNow();
 
     Services& services() const { return m_services; }
     AboutBoxHolder& aboutBox() const { return m_about; }
 
-    // Where the two windows' board loads differ.
-    // Background picture from the settings (main console) or none (editor).
-    virtual void applyPicture(const QString& path) = 0;
-    virtual bool boardSetsCaption() const = 0;
-    virtual bool boardSeedsOffsets() const = 0;
-
-  protected:
-    // The start offset the play-from command carries.
-    virtual QString playOffsetText() const = 0;
-    // Full level: LargeChange 1000, Min 0, Max 10000, Value 10000, then SetVolume.
-    void levelToFull();
-    // The load steps both windows share: settings path, team look, screen fit, fonts, level, transport,
-    // fade settings. statusFontTarget gets 26 points.
-    void loadCommon(QWidget* statusWidget);
-    void applyLevel(int volumeUnits);
-    void runRamp(const std::vector<int>& levels, std::int64_t durationUs, QProgressBar* bar);
-
+    TeamSettings m_settings;
+    LevelControl m_level;
+    CategoryLists m_lists;
+    BoardWidgets* board = nullptr;
+    TransportArea* transport = nullptr;
     QWidget* m_central = nullptr;
+    QString sTitel; // the title text of the status line
 
   private:
+    void runRamp(const std::vector<int>& levels, std::int64_t durationUs, QProgressBar* bar);
+
     Services& m_services;
     AboutBoxHolder& m_about;
+    TitlePlayer m_player;
 };

@@ -1,8 +1,8 @@
 #include "console/TransportArea.h"
 
-#include "console/ShapeRect.h"
-#include "console/Twips.h"
-#include "console/VbButton.h"
+#include "widgets/ShapeRect.h"
+#include "widgets/Twips.h"
+#include "widgets/VbButton.h"
 
 #include <QFont>
 #include <QProgressBar>
@@ -52,11 +52,36 @@ TransportArea::TransportArea(QWidget* window) {
 }
 
 void TransportArea::hideAll() {
-    for (QWidget* w :
-         {static_cast<QWidget*>(cmd2), static_cast<QWidget*>(Shape2), static_cast<QWidget*>(cmd5),
-          static_cast<QWidget*>(cmd6), static_cast<QWidget*>(Command2), static_cast<QWidget*>(ProgressBar2),
-          static_cast<QWidget*>(ProgressBar1), static_cast<QWidget*>(cmdAnsage)})
+    for (QWidget* w : std::initializer_list<QWidget*>{cmd2, Shape2, cmd5, cmd6, Command2, ProgressBar2,
+                                                      ProgressBar1, cmdAnsage})
         w->hide();
+}
+
+void TransportArea::showStarted(bool fadeControls) {
+    cmd2->show();
+    cmd5->show();
+    cmd6->hide();
+    Shape2->show();
+    for (QWidget* w : std::initializer_list<QWidget*>{Command2, cmdAnsage, ProgressBar2, ProgressBar1})
+        w->setVisible(fadeControls);
+    resetAnnouncement(); // also ends the look an announcement gave the button
+}
+
+void TransportArea::showPaused() {
+    cmd5->hide();
+    cmd6->show();
+    for (QWidget* w : std::initializer_list<QWidget*>{Command2, cmdAnsage, ProgressBar2, ProgressBar1})
+        w->hide();
+}
+
+void TransportArea::showResumed() {
+    cmd6->hide();
+    cmd5->show();
+}
+
+void TransportArea::showFadeControls() {
+    for (QWidget* w : std::initializer_list<QWidget*>{Command2, cmdAnsage, ProgressBar2, ProgressBar1})
+        w->show();
 }
 
 void TransportArea::resetAnnouncement() {

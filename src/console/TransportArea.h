@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 
 class QWidget;
 class QProgressBar;
@@ -26,6 +27,15 @@ class TransportArea {
 
     // Every control of the area hidden (Stop, and the fade once it has run down).
     void hideAll();
+    // The look at a title's start: Stop, Pause and the frame shown, Resume hidden; the fade-out and
+    // announcement buttons with their bars shown (main console) or hidden (editor); the announcement reset.
+    void showStarted(bool fadeControls);
+    // Paused: Resume in place of Pause; fade-out, announcement and both bars hidden.
+    void showPaused();
+    // Resumed: Pause in place of Resume.
+    void showResumed();
+    // The fade-out and announcement buttons and their bars shown again (main console after a pause).
+    void showFadeControls();
     // Announcement button back to "Ansage" at normal level, both bars full.
     void resetAnnouncement();
 };

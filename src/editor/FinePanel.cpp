@@ -1,9 +1,9 @@
 #include "editor/FinePanel.h"
 
-#include "appearance/VbColor.h"
-#include "console/Twips.h"
-#include "console/VbButton.h"
 #include "settings/NumberText.h"
+#include "widgets/Twips.h"
+#include "widgets/VbButton.h"
+#include "widgets/VbColor.h"
 
 #include <QLabel>
 #include <QSlider>
@@ -79,7 +79,7 @@ void FinePanel::refresh() {
     const int p = Slider1->value();
     if (p < MinPosition || p > MaxPosition)
         return;
-    sFeinWert = QString::number(changeMs(p));
+    m_sFeinWert = QString::number(changeMs(p));
     lbl_Wert->setText(changeCaption(p));
     lbl_Wert->adjustSize();
 }

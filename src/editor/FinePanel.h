@@ -41,12 +41,13 @@ class FinePanel : public QFrame {
     int change() const;
     void showStartTime(std::int32_t startMs);
 
+    const QString& sFeinWert() const { return m_sFeinWert; }
+
+  private:
     QLabel* LBL_Slider = nullptr;
     QLabel* lbl_Wert = nullptr;
     QSlider* Slider1 = nullptr;
     VbButton* Command8 = nullptr;
-    QString sFeinWert = QStringLiteral("0");
-
-  private:
+    QString m_sFeinWert = QStringLiteral("0");
     QWidget* m_beenden;
 };

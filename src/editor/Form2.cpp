@@ -1,17 +1,14 @@
 #include "editor/Form2.h"
 
 #include "about/AboutBoxHolder.h"
-#include "appearance/VbColor.h"
-#include "console/BoardWidgets.h"
-#include "console/ShapeRect.h"
 #include "console/TransportArea.h"
-#include "console/Twips.h"
-#include "console/VbButton.h"
 #include "editor/FinePanel.h"
-#include "library/Categories.h"
-#include "library/TitleNames.h"
-#include "settings/NumberText.h"
+#include "playback/PressDispatch.h"
 #include "settings/StartOffsetStore.h"
+#include "widgets/ShapeRect.h"
+#include "widgets/Twips.h"
+#include "widgets/VbButton.h"
+#include "widgets/VbColor.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -25,7 +22,6 @@ constexpr std::int32_t Grey = 0x00C0C0C0;
 constexpr std::int32_t Yellow = 0x0000FFFF;
 constexpr std::int32_t Orange = 0x000080FF;
 constexpr std::int32_t LightBlue = 0x00FF8080;
-constexpr std::int32_t PlayedMark = 0x0000FF00;
 
 VbButton* makeButton(QWidget* parent, const char* name, const QString& caption, std::int32_t color,
                      const QFont& font, double left) {
@@ -107,10 +103,6 @@ void Form2::buildMenus() {
             &Form2::mnu_Info_Click);
 }
 
-QAction* Form2::action(const QString& objectName) const {
-    return findChild<QAction*>(objectName);
-}
-
 bool Form2::Form_Load() {
     loadCommon(Text1);
     setWindowTitle(IdleCaption);
@@ -129,57 +121,37 @@ void Form2::writeStatusLine() {
     Text1->setText(sTitel + QStringLiteral("   ") + QStringLiteral(" Time: ") + m_stopwatch.Titel());
 }
 
-void Form2::showEditingLook() {
-    TransportArea& t = *transport;
+void Form2::showPressLook() {
     cmd_Speichern->show();
     cmd_Reset->show();
     Command7->hide();
-    t.cmd2->show();
-    t.cmd5->show();
-    t.cmd6->hide();
-    t.Command2->hide();
-    t.Shape2->show();
+    transport->showStarted(false);
     Text1->show();
     setStatusColor(QPalette::Base, Grey);
-    t.cmdAnsage->hide();
-    t.ProgressBar2->hide();
-    t.ProgressBar1->hide();
-    t.resetAnnouncement();
 }
 
-std::int32_t Form2::storedStartOffset(const QString& titlePath) const {
+bool Form2::startTitle(int, const QString& path, const QString& storedOffset) {
     // A hand-edited value that is no whole number leaves the title editable from its beginning.
-    const auto n = NumberText::wholeNumber(StartOffsetStore(programDir(), sMannschaft).read(titlePath));
-    return n ? static_cast<std::int32_t>(*n) : 0;
+    lStartPos = PressDispatch::editorOffset(storedOffset);
+    const bool started = MP3_Play(path, MyAlias); // a title that does not start is edited all the same
+    sTitelPfad = path;
+    m_stopwatch.cmd_Titelstop_Click();
+    m_stopwatch.cmd_Titelstart_Click();
+    return started;
+}
+
+void Form2::showPressed(bool) {
+    transport->cmd5->setFocus();
+    writeStatusLine();
+    setStatusColor(QPalette::Text, Black);
+    setWindowTitle(QStringLiteral(" Bearbeiten von :   ") + sTitel);
+    frm_Fein->showStartTime(lStartPos);
 }
 
 void Form2::writeStartOffset(const QString& text) const {
     // Only reachable with a title open; without one there is no section to write to.
     if (!sTitelPfad.isEmpty())
-        StartOffsetStore(programDir(), sMannschaft).write(sTitelPfad, text);
-}
-
-void Form2::Command1_Click(int Index) {
-    levelToFull();
-    MP3_Stop(MyAlias);
-    showEditingLook();
-    if (const Category* c = Categories::forButton(Index)) {
-        const QString fullPath = TitleNames::join(categoryFolder(*c), fileNameFor(*c, Index));
-        lStartPos = storedStartOffset(fullPath);
-        MP3_Play(fullPath, MyAlias); // a title that does not start is edited all the same
-        if (Index == BoardWidgets::Einlaufen)
-            board->button(Index)->hide();
-        sTitelPfad = fullPath;
-        m_stopwatch.cmd_Titelstop_Click();
-        m_stopwatch.cmd_Titelstart_Click();
-    }
-    transport->cmd5->setFocus();
-    sTitel = titleTextFor(Index);
-    board->button(Index)->setBackColor(PlayedMark);
-    writeStatusLine();
-    setStatusColor(QPalette::Text, Black);
-    setWindowTitle(QStringLiteral(" Bearbeiten von :   ") + sTitel);
-    frm_Fein->showStartTime(lStartPos);
+        StartOffsetStore(programDir(), m_settings.sMannschaft).write(sTitelPfad, text);
 }
 
 void Form2::cmd2_Click() {
@@ -197,9 +169,6 @@ void Form2::cmd5_Click() {
     ConsoleWindow::cmd5_Click();
     writeStatusLine();
     setStatusColor(QPalette::Text, Red);
-    transport->cmdAnsage->hide();
-    transport->ProgressBar2->hide();
-    transport->ProgressBar1->hide();
     setWindowTitle(QStringLiteral(" Pause von :   ") + sTitel);
     cmd_Speichern->setFocus();
     m_stopwatch.cmd_Titelpause_Click();

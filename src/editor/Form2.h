@@ -6,7 +6,6 @@
 #include <cstdint>
 
 class FinePanel;
-class QAction;
 class QLineEdit;
 class VbButton;
 
@@ -24,7 +23,6 @@ class Form2 : public ConsoleWindow {
     // Load; false when the program was ended during the board load.
     bool Form_Load();
 
-    void Command1_Click(int Index) override;
     void cmd2_Click() override;
     void cmd5_Click() override;
     void cmd6_Click() override;
@@ -36,38 +34,32 @@ class Form2 : public ConsoleWindow {
     // Stops the title and unloads the about box; the window is deleted after its frame closes it.
     void Form_Unload();
 
-    void applyPicture(const QString&) override {}
-    bool boardSetsCaption() const override { return false; }
-    bool boardSeedsOffsets() const override { return false; }
-
-    QAction* action(const QString& objectName) const;
-    TitleStopwatch& stopwatch() { return m_stopwatch; }
     const TitleStopwatch& stopwatch() const { return m_stopwatch; }
+
+  protected:
+    void showPressLook() override;
+    bool startTitle(int Index, const QString& path, const QString& storedOffset) override;
+    void showPressed(bool started) override;
+    QString playOffsetText() const override { return QString::number(lStartPos); }
+    void applyPicture(const QString&) override {}
+    bool isMainConsole() const override { return false; }
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildControls();
+    void buildMenus();
+    // Text1 = sTitel + "   " + " Time: " + Titel.
+    void writeStatusLine();
+    // Fore colour (Text) or back colour (Base) of the status line, as &H00BBGGRR.
+    void setStatusColor(QPalette::ColorRole role, std::int32_t vbColor);
+    void writeStartOffset(const QString& text) const;
 
     QLineEdit* Text1 = nullptr;
     VbButton* cmd_Speichern = nullptr;
     VbButton* cmd_Reset = nullptr;
     VbButton* Command7 = nullptr;
     FinePanel* frm_Fein = nullptr;
-
     QString sTitelPfad;
     std::int32_t lStartPos = 0;
-
-  protected:
-    QString playOffsetText() const override { return QString::number(lStartPos); }
-    void closeEvent(QCloseEvent* event) override;
-
-  private:
-    void buildControls();
-    void buildMenus();
-    void showEditingLook();
-    // Text1 = sTitel + "   " + " Time: " + Titel.
-    void writeStatusLine();
-    // Fore colour (Text) or back colour (Base) of the status line, as &H00BBGGRR.
-    void setStatusColor(QPalette::ColorRole role, std::int32_t vbColor);
-    // The start offset of the title, or 0 when it has none or one that is not a whole number.
-    std::int32_t storedStartOffset(const QString& titlePath) const;
-    void writeStartOffset(const QString& text) const;
-
     TitleStopwatch m_stopwatch;
 };

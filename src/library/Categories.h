@@ -15,6 +15,10 @@ struct Category {
 
 namespace Categories {
 
+// The fixed buttons below the board: always shown, each plays the first file of its folder.
+constexpr int WischenButton = 30;
+constexpr int EinlaufenButton = 126;
+
 // In the order of the file lists File1..File8.
 const std::array<Category, 8>& all();
 

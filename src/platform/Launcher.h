@@ -8,4 +8,6 @@ class Launcher {
     virtual ~Launcher() = default;
     // Returns true when the program was started.
     virtual bool start(const QString& program, const QStringList& arguments) = 0;
+    // Shows a folder in the desktop's file manager.
+    bool openFolder(const QString& folder) { return start(QStringLiteral("xdg-open"), {folder}); }
 };

@@ -5,9 +5,6 @@
 // directly by a suffix: team "Damen" and "_Font_Style" give the section "Damen_Font_Style".
 namespace SettingsKeys {
 
-inline constexpr char SettingsFileName[] = "Klangwart.ini";
-inline constexpr char StartOffsetFileExtension[] = ".ini";
-
 inline constexpr char SectionMannschaft[] = "Mannschaft";
 inline constexpr char KeyMannschaft[] = "Mannschaft";
 inline constexpr char KeyVerein[] = "Verein";

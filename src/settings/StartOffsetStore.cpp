@@ -1,8 +1,8 @@
 #include "settings/StartOffsetStore.h"
 
+#include "library/ProgramPaths.h"
 #include "platform/ProfileDocument.h"
 #include "settings/IniAccess.h"
-#include "settings/ProgramPaths.h"
 #include "settings/SettingsKeys.h"
 
 namespace {

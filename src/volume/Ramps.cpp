@@ -1,5 +1,7 @@
 #include "volume/Ramps.h"
 
+#include "settings/TeamSettings.h"
+
 namespace Ramps {
 
 std::vector<int> fadeOut(std::int16_t fadeStep) {
@@ -27,7 +29,7 @@ std::vector<int> restore(std::int16_t restLevel) {
 }
 
 std::int64_t fadeDurationUs(std::int16_t fadeStep, std::size_t passes) {
-    const int seconds = fadeStep == 12 ? 1 : fadeStep == 8 ? 2 : fadeStep == 4 ? 3 : 0;
+    const int seconds = TeamSettings::fadeSecondsOf(fadeStep);
     if (seconds == 0)
         return 1200 *
                static_cast<std::int64_t>(passes); // a step nobody can choose: the classic pace of a pass

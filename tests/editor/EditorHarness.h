@@ -3,9 +3,9 @@
 // the way an operator opens it. Shared by the editor's tests; header only.
 #include "app/Form1.h"
 #include "console/BoardWidgets.h"
-#include "console/ShapeRect.h"
+#include "widgets/ShapeRect.h"
 #include "console/TransportArea.h"
-#include "console/VbButton.h"
+#include "widgets/VbButton.h"
 #include "editor/FinePanel.h"
 #include "editor/Form2.h"
 #include "settings/IniAccess.h"

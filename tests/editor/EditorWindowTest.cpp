@@ -3,7 +3,7 @@
 #include "EditorHarness.h"
 
 #include "about/AboutBoxHolder.h"
-#include "console/ClickLabel.h"
+#include "widgets/ClickLabel.h"
 
 #include <QScrollBar>
 

@@ -1,7 +1,7 @@
 // The fine-adjustment panel: its captions in either locale, and the slider, menus and "X" as an operator uses
 // them.
 #include "editor/FinePanel.h"
-#include "console/VbButton.h"
+#include "widgets/VbButton.h"
 
 #include <QLabel>
 #include <QLocale>

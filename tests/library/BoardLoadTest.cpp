@@ -1,8 +1,8 @@
 #include "app/Form1.h"
 #include "console/BoardWidgets.h"
-#include "console/ClickLabel.h"
+#include "widgets/ClickLabel.h"
 #include "console/TransportArea.h"
-#include "console/VbButton.h"
+#include "widgets/VbButton.h"
 #include "settings/IniAccess.h"
 #include "support/DeskFixture.h"
 

@@ -1,9 +1,9 @@
 #include "app/Form1.h"
 #include "console/BoardWidgets.h"
-#include "console/ClickLabel.h"
-#include "console/ShapeRect.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/ShapeRect.h"
 #include "console/TransportArea.h"
-#include "console/VbButton.h"
+#include "widgets/VbButton.h"
 #include "settings/IniAccess.h"
 #include "support/DeskFixture.h"
 

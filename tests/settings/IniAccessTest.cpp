@@ -1,5 +1,5 @@
 #include "settings/IniAccess.h"
-#include "settings/ProgramPaths.h"
+#include "library/ProgramPaths.h"
 #include "support/ProfileFileTest.h"
 
 #include <QDir>

@@ -5,7 +5,7 @@
 #include "app/Form1.h"
 #include "console/BoardWidgets.h"
 #include "console/TransportArea.h"
-#include "console/VbButton.h"
+#include "widgets/VbButton.h"
 #include "support/DeskFixture.h"
 
 #include <QAction>

@@ -3,8 +3,8 @@
 // renders exactly the frames of the time the desk waits for on its fake clock, so that a ramp reaches the
 // output as it would in real time. Shared by the engine-level fade tests and the fade benchmark.
 #include "audio/AudioEngine.h"
-#include "platform/EngineWaveOut.h"
-#include "platform/MediaCommandInterpreter.h"
+#include "audio/EngineWaveOut.h"
+#include "audio/MediaCommandInterpreter.h"
 #include "support/DeskFixture.h"
 
 #include <QByteArray>

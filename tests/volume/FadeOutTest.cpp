@@ -1,7 +1,7 @@
 // The fade button as the operator uses it: the levels that reach the wave output, the time the fade takes on
 // the desk's clock, the progress bar on the way, the stop the fade ends with, and no fade time at all.
-#include "console/ClickLabel.h"
-#include "console/ShapeRect.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/ShapeRect.h"
 #include "support/ConsoleDesk.h"
 #include "volume/Level.h"
 

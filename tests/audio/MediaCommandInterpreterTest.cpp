@@ -1,5 +1,5 @@
 // The six media command strings, as the desk sends them, against a real engine that is pulled here.
-#include "platform/MediaCommandInterpreter.h"
+#include "audio/MediaCommandInterpreter.h"
 
 #include "support/PullEngine.h"
 #include "support/TestTitles.h"

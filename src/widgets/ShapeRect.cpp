@@ -1,6 +1,6 @@
-#include "console/ShapeRect.h"
+#include "widgets/ShapeRect.h"
 
-#include "appearance/VbColor.h"
+#include "widgets/VbColor.h"
 
 #include <QPainter>
 

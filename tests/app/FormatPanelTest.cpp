@@ -1,9 +1,9 @@
 // The format panel: choices shown in the preview button, and the apply step that stores the look for the
 // current team, restyles the board and reloads it.
-#include "appearance/FormatPanel.h"
+#include "app/FormatPanel.h"
 #include "appearance/ButtonLook.h"
-#include "appearance/VbColor.h"
-#include "console/ClickLabel.h"
+#include "widgets/VbColor.h"
+#include "widgets/ClickLabel.h"
 #include "support/ConsoleDesk.h"
 
 #include <QLocale>

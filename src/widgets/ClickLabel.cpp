@@ -1,6 +1,6 @@
-#include "console/ClickLabel.h"
+#include "widgets/ClickLabel.h"
 
-#include "appearance/VbColor.h"
+#include "widgets/VbColor.h"
 
 #include <QMouseEvent>
 

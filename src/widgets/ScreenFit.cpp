@@ -1,6 +1,6 @@
-#include "app/ScreenFit.h"
+#include "widgets/ScreenFit.h"
 
-#include "console/Twips.h"
+#include "widgets/Twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -2,24 +2,29 @@
 #include <QFrame>
 #include <array>
 
-class ConsoleWindow;
+class TeamSettings;
 class ClickLabel;
 class ShapeRect;
 
 // The fade and announcement settings panel frm_aus: fade time 1 to 3 seconds and the rest level of the
-// music under an announcement, stored for the current team at the click that chooses them.
+// music under an announcement, stored for the current team at the click that chooses them. UI thread.
 class FadeSettingsPanel : public QFrame {
     Q_OBJECT
   public:
-    FadeSettingsPanel(ConsoleWindow& window, QWidget* parent);
-    // Shows the window's fade time and rest volume texts in the panel's value labels.
+    FadeSettingsPanel(TeamSettings& settings, QWidget* parent);
+    // Shows the fade time and rest volume texts of the settings in the panel's value labels.
     void showFadeSettings();
 
-    // UI thread. Fade time choice: 0, 1, 2 for 1, 2, 3 seconds.
+    // Fade time choice: 0, 1, 2 for 1, 2, 3 seconds.
     void Label9_Click(int Index);
-    // UI thread. Rest level choice: 0..5 for 5 to 30 per cent.
+    // Rest level choice: 0..5 for 5 to 30 per cent.
     void Label13_Click(int Index);
 
+  signals:
+    // A choice was stored and is in effect; the window's tool tips follow it.
+    void chosen();
+
+  private:
     std::array<ClickLabel*, 3> Label8{};  // headings and "Ansagelautstärke="
     std::array<ClickLabel*, 3> Label9{};  // fade time choices
     std::array<ClickLabel*, 3> Label11{}; // "Ausblendzeit =", "sec.", "%"
@@ -28,13 +33,8 @@ class FadeSettingsPanel : public QFrame {
     ClickLabel* Label10 = nullptr;        // fade time digit, the text stored as "ZEIT"
     ClickLabel* Label12 = nullptr;        // rest percentage, the text stored as "Vol"
 
-  private:
     void buildFadeTime();
     void buildRestVolume();
-    // Writes one key of the current team's fade section at once.
-    void store(const char* key, const QString& value);
-    // Tool tips of the fade and announcement buttons from the two value labels.
-    void updateTooltips();
 
-    ConsoleWindow& m_window;
+    TeamSettings& m_settings;
 };

@@ -1,4 +1,4 @@
-#include "console/Twips.h"
+#include "widgets/Twips.h"
 
 #include <QVariant>
 #include <QWidget>

@@ -11,9 +11,6 @@ constexpr std::int32_t ButtonFace = static_cast<std::int32_t>(0x8000000F);
 
 QColor toQColor(std::int32_t value);
 
-// Inverse for plain RGB colours (never yields a system colour).
-std::int32_t fromRgb(const QColor& c);
-
 // Reads a stored colour: decimal text, negative for system colours. ok=false for "" or non-numbers.
 std::int32_t parse(const QString& text, bool* ok);
 

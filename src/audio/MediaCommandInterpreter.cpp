@@ -1,4 +1,4 @@
-#include "platform/MediaCommandInterpreter.h"
+#include "audio/MediaCommandInterpreter.h"
 
 #include "audio/AudioEngine.h"
 

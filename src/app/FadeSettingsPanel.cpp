@@ -1,10 +1,9 @@
-#include "volume/FadeSettingsPanel.h"
+#include "app/FadeSettingsPanel.h"
 
-#include "console/ClickLabel.h"
-#include "console/ConsoleWindow.h"
-#include "console/ShapeRect.h"
-#include "console/Twips.h"
-#include "settings/SettingsKeys.h"
+#include "settings/TeamSettings.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/ShapeRect.h"
+#include "widgets/Twips.h"
 
 #include <QFont>
 #include <cstdint>
@@ -54,8 +53,8 @@ ShapeRect* makeFrame(QWidget* parent, int index, double left, double width) {
 
 } // namespace
 
-FadeSettingsPanel::FadeSettingsPanel(ConsoleWindow& window, QWidget* parent)
-    : QFrame(parent), m_window(window) {
+FadeSettingsPanel::FadeSettingsPanel(TeamSettings& settings, QWidget* parent)
+    : QFrame(parent), m_settings(settings) {
     setObjectName(QStringLiteral("frm_aus"));
     setFrameShape(QFrame::Box);
     // It covers the format panel's controls while it is shown.
@@ -66,7 +65,7 @@ FadeSettingsPanel::FadeSettingsPanel(ConsoleWindow& window, QWidget* parent)
     Shape10[1] = makeFrame(this, 1, 5040, 2415);
     buildFadeTime();
     buildRestVolume();
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < TeamSettings::FadeChoices; ++i)
         connect(Label9[static_cast<std::size_t>(i)], &ClickLabel::clicked, this,
                 [this, i] { Label9_Click(i); });
     for (int i = 0; i < 6; ++i)
@@ -79,7 +78,7 @@ void FadeSettingsPanel::buildFadeTime() {
     Label8[0] = makeLabel(this, QStringLiteral("Label8_0"), QStringLiteral("Ausblendzeit 1 - 3 sec."),
                           QRectF(600, 840, 3375, 330), panelFont(11.25, true));
     const QString tip = QStringLiteral("Einstellen der Ausblendzeit");
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < TeamSettings::FadeChoices; ++i)
         Label9[static_cast<std::size_t>(i)] =
             makeChoice(this, QStringLiteral("Label9_%1").arg(i), QStringLiteral("%1 sec.").arg(i + 1), 1200,
                        1440 + 360.0 * i, ChoiceYellow, tip);
@@ -109,40 +108,24 @@ void FadeSettingsPanel::buildRestVolume() {
 }
 
 void FadeSettingsPanel::showFadeSettings() {
-    Label10->setText(m_window.sFadeTimeText);
-    Label12->setText(m_window.sRestVolText);
+    Label10->setText(m_settings.fadeTimeText);
+    Label12->setText(m_settings.restVolText);
 }
 
 void FadeSettingsPanel::Label9_Click(int Index) {
-    static const std::int16_t steps[3] = {12, 8, 4};
-    if (Index < 0 || Index > 2)
+    if (Index < 0 || Index >= TeamSettings::FadeChoices)
         return;
-    m_window.iFadeStep = steps[Index];
-    Label10->setText(QString::number(Index + 1));
-    store(SettingsKeys::KeyZeit, Label10->text());
-    updateTooltips();
+    m_settings.chooseFadeTime(Index + 1);
+    showFadeSettings();
+    emit chosen();
 }
 
 void FadeSettingsPanel::Label13_Click(int Index) {
     static const char* const percents[6] = {"5", "10", "15", "20", "25", "30"};
-    if (Index >= 0 && Index <= 5)
-        Label12->setText(QString::fromLatin1(percents[Index]));
     // The label is what counts: an unknown index stores and applies the value already shown.
-    store(SettingsKeys::KeyVol, Label12->text());
-    m_window.applyRestVolume(Label12->text());
-    updateTooltips();
-}
-
-void FadeSettingsPanel::store(const char* key, const QString& value) {
-    // The section of whichever team is current now, not the one the values were loaded for.
-    m_window.Ini_Write(m_window.sIniFile,
-                       SettingsKeys::teamSection(m_window.sMannschaft, SettingsKeys::SuffixAusblend),
-                       QString::fromLatin1(key), value);
-}
-
-void FadeSettingsPanel::updateTooltips() {
-    // The two value labels are the source of the tips; the window keeps its copies in step with them.
-    m_window.sFadeTimeText = Label10->text();
-    m_window.sRestVolText = Label12->text();
-    m_window.updateFadeTooltips();
+    const QString percent =
+        Index >= 0 && Index <= 5 ? QString::fromLatin1(percents[Index]) : m_settings.restVolText;
+    m_settings.chooseRestVolume(percent);
+    showFadeSettings();
+    emit chosen();
 }

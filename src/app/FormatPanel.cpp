@@ -1,15 +1,15 @@
-#include "appearance/FormatPanel.h"
+#include "app/FormatPanel.h"
 
-#include "app/Form1.h"
-#include "appearance/VbColor.h"
 #include "console/BoardWidgets.h"
-#include "console/ClickLabel.h"
-#include "console/ShapeRect.h"
 #include "console/TransportArea.h"
-#include "console/Twips.h"
-#include "console/VbButton.h"
 #include "settings/NumberText.h"
 #include "settings/SettingsKeys.h"
+#include "settings/TeamSettings.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/ShapeRect.h"
+#include "widgets/Twips.h"
+#include "widgets/VbButton.h"
+#include "widgets/VbColor.h"
 
 #include <QFont>
 #include <QFontInfo>
@@ -61,7 +61,10 @@ void setFontSize(QWidget* w, double points) {
 
 } // namespace
 
-FormatPanel::FormatPanel(Form1& window, QWidget* parent) : QWidget(parent), m_window(window) {
+FormatPanel::FormatPanel(TeamSettings& settings, BoardWidgets& board, TransportArea& transport,
+                         QWidget* statusLine, QWidget* parent)
+    : QWidget(parent), m_settings(settings), m_board(board), m_transport(transport),
+      m_statusLine(statusLine) {
     setObjectName(QStringLiteral("formatPanel"));
     // It fills its frame; the frame's own font is the panel's default.
     Twips::place(this, 0, 0, 8775, 6975);
@@ -122,7 +125,7 @@ void FormatPanel::connectClicks() {
         connect(swatch(i), &ClickLabel::clicked, this, [this, i] { Label1_Click(i); });
     // The category headings belong to the same control array: their clicks arrive here and do nothing.
     for (int i = 0; i < 6; ++i)
-        connect(m_window.board->Label1[static_cast<std::size_t>(i)], &ClickLabel::clicked, this,
+        connect(m_board.Label1[static_cast<std::size_t>(i)], &ClickLabel::clicked, this,
                 [this, i] { Label1_Click(i); });
     connect(Label2, &ClickLabel::clicked, this, [this] { Label2_Click(); });
     connect(Label3, &ClickLabel::clicked, this, [this] { Label3_Click(); });
@@ -169,43 +172,36 @@ void FormatPanel::cmd_Test_Click() {
     storeFont();
     restyleBoard(cmd_Test->font());
     restyleFixedControls();
-    m_window.frm_format->hide();
-    m_window.LoadBoard();
+    emit applied();
 }
 
 void FormatPanel::applyColor() {
-    Form1& w = m_window;
     const std::int32_t color = cmd_Test->backColor();
     // Signed: a system colour such as the button face (&H8000000F) is stored as -2147483633.
-    w.Ini_Write(w.sIniFile, SettingsKeys::teamSection(w.sMannschaft, SettingsKeys::SuffixButtonColor),
-                QString::fromLatin1(SettingsKeys::KeyFarbe), QString::number(color));
+    m_settings.writeTeamValue(SettingsKeys::SuffixButtonColor, SettingsKeys::KeyFarbe,
+                              QString::number(color));
     for (int i = 0; i < BoardWidgets::TitleButtons; ++i)
-        w.board->button(i)->setBackColor(color);
-    const std::int32_t fixed = w.transport->Command2->backColor();
-    for (VbButton* b : {w.board->button(BoardWidgets::Einlaufen), w.board->button(BoardWidgets::Wischen),
-                        w.board->Command5})
+        m_board.button(i)->setBackColor(color);
+    const std::int32_t fixed = m_transport.Command2->backColor();
+    for (VbButton* b : m_board.fixedButtons())
         b->setBackColor(fixed);
 }
 
 void FormatPanel::storeFont() {
-    Form1& w = m_window;
-    const QString section = SettingsKeys::teamSection(w.sMannschaft, SettingsKeys::SuffixFontStyle);
-    w.Ini_Write(w.sIniFile, section, QString::fromLatin1(SettingsKeys::KeyArt), cmd_Test->font().family());
+    m_settings.writeTeamValue(SettingsKeys::SuffixFontStyle, SettingsKeys::KeyArt, cmd_Test->font().family());
     // The size the font engine settled on (7 points are drawn as 6.75), with the locale's decimal separator.
-    w.Ini_Write(w.sIniFile, section, QString::fromLatin1(SettingsKeys::KeySize),
-                NumberText::display(cmd_Test->fontInfo().pointSizeF()));
+    m_settings.writeTeamValue(SettingsKeys::SuffixFontStyle, SettingsKeys::KeySize,
+                              NumberText::display(cmd_Test->fontInfo().pointSizeF()));
 }
 
 void FormatPanel::restyleBoard(const QFont& preview) {
-    BoardWidgets& board = *m_window.board;
     for (int i = 0; i < BoardWidgets::TitleButtons; ++i) {
-        QFont f = board.button(i)->font();
+        QFont f = m_board.button(i)->font();
         f.setFamily(preview.family());
         f.setPointSizeF(preview.pointSizeF());
-        board.button(i)->setFont(f);
+        m_board.button(i)->setFont(f);
     }
-    for (VbButton* b :
-         {board.button(BoardWidgets::Wischen), board.button(BoardWidgets::Einlaufen), board.Command5}) {
+    for (VbButton* b : m_board.fixedButtons()) {
         QFont f = b->font();
         f.setPointSizeF(preview.pointSizeF() * FixedButtonFactor);
         f.setFamily(preview.family());
@@ -214,13 +210,13 @@ void FormatPanel::restyleBoard(const QFont& preview) {
 }
 
 void FormatPanel::restyleFixedControls() {
-    const TransportArea& t = *m_window.transport;
+    const TransportArea& t = m_transport;
     for (QWidget* b : std::initializer_list<QWidget*>{t.cmdAnsage, t.Command2, t.cmd5, t.cmd6, t.cmd2})
         setFontSize(b, 18);
     // The headings keep their face: nothing ever chose one for them.
-    for (ClickLabel* heading : m_window.board->Label1) {
+    for (ClickLabel* heading : m_board.Label1) {
         setFontSize(heading, 16);
         heading->adjustSize();
     }
-    setFontSize(m_window.Label17, 26);
+    setFontSize(m_statusLine, 26);
 }

@@ -1,6 +1,6 @@
-#include "console/VbButton.h"
+#include "widgets/VbButton.h"
 
-#include "appearance/VbColor.h"
+#include "widgets/VbColor.h"
 
 #include <QPainter>
 #include <QStyle>

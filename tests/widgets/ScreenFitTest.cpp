@@ -1,5 +1,5 @@
-#include "app/ScreenFit.h"
-#include "console/Twips.h"
+#include "widgets/ScreenFit.h"
+#include "widgets/Twips.h"
 
 #include <QFont>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "appearance/VbColor.h"
+#include "widgets/VbColor.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -49,12 +49,6 @@ QColor toQColor(std::int32_t value) {
         return systemColor(static_cast<int>(v & 0xFF));
     return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
                   static_cast<int>((v >> 16) & 0xFF));
-}
-
-std::int32_t fromRgb(const QColor& c) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(c.red()) |
-                                     (static_cast<std::uint32_t>(c.green()) << 8) |
-                                     (static_cast<std::uint32_t>(c.blue()) << 16));
 }
 
 std::int32_t parse(const QString& text, bool* ok) {

@@ -1,4 +1,4 @@
-#include "platform/EngineWaveOut.h"
+#include "audio/EngineWaveOut.h"
 
 #include "audio/AudioEngine.h"
 

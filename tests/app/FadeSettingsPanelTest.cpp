@@ -1,8 +1,8 @@
 // The fade and announcement settings panel: what a click stores for the current team and the tips it sets,
 // and the panel's place in the frame it shares with the format panel.
-#include "volume/FadeSettingsPanel.h"
-#include "appearance/FormatPanel.h"
-#include "console/ClickLabel.h"
+#include "app/FadeSettingsPanel.h"
+#include "app/FormatPanel.h"
+#include "widgets/ClickLabel.h"
 #include "support/ConsoleDesk.h"
 
 namespace {

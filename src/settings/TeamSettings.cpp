@@ -1,0 +1,74 @@
+#include "settings/TeamSettings.h"
+
+#include "library/ProgramPaths.h"
+#include "settings/IniAccess.h"
+#include "settings/NumberText.h"
+#include "settings/SettingsKeys.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+// Index: fade time in seconds minus one.
+constexpr std::array<std::int16_t, TeamSettings::FadeChoices> FadeSteps = {12, 8, 4};
+} // namespace
+
+std::int16_t TeamSettings::fadeStepFor(double seconds) {
+    for (int i = 0; i < FadeChoices; ++i)
+        if (seconds == i + 1)
+            return FadeSteps[static_cast<std::size_t>(i)];
+    return 0;
+}
+
+int TeamSettings::fadeSecondsOf(std::int16_t step) {
+    for (int i = 0; i < FadeChoices; ++i)
+        if (step == FadeSteps[static_cast<std::size_t>(i)])
+            return i + 1;
+    return 0;
+}
+
+TeamSettings::TeamSettings(const QString& programDir) : sIniFile(ProgramPaths::settingsFile(programDir)) {}
+
+void TeamSettings::readTeam() {
+    sVerein = Ini_Read(sIniFile, SettingsKeys::SectionMannschaft, SettingsKeys::KeyVerein);
+    sMannschaft = Ini_Read(sIniFile, SettingsKeys::SectionMannschaft, SettingsKeys::KeyMannschaft);
+}
+
+void TeamSettings::readFade() {
+    applyFadeTime(teamValue(SettingsKeys::SuffixAusblend, SettingsKeys::KeyZeit));
+    applyRestVolume(teamValue(SettingsKeys::SuffixAusblend, SettingsKeys::KeyVol));
+}
+
+void TeamSettings::applyFadeTime(const QString& text) {
+    fadeTimeText = text;
+    if (const std::int16_t step = fadeStepFor(NumberText::leadingValue(text)))
+        iFadeStep = step;
+}
+
+void TeamSettings::applyRestVolume(const QString& text) {
+    restVolText = text;
+    // A hand-edited value outside 0..100 per cent would overflow the 16-bit level: keep it in range.
+    const double v = std::nearbyint(NumberText::leadingValue(text) * 100.0);
+    iAnsageVol = static_cast<std::int16_t>(std::clamp(v, 0.0, 10000.0));
+}
+
+long TeamSettings::chooseFadeTime(int seconds) {
+    applyFadeTime(QString::number(seconds));
+    return writeTeamValue(SettingsKeys::SuffixAusblend, SettingsKeys::KeyZeit, fadeTimeText);
+}
+
+long TeamSettings::chooseRestVolume(const QString& percent) {
+    applyRestVolume(percent);
+    return writeTeamValue(SettingsKeys::SuffixAusblend, SettingsKeys::KeyVol, restVolText);
+}
+
+QString TeamSettings::teamValue(const char* suffix, const char* key) const {
+    return Ini_Read(sIniFile, SettingsKeys::teamSection(sMannschaft, suffix), QString::fromLatin1(key));
+}
+
+long TeamSettings::writeTeamValue(const char* suffix, const char* key, const QString& value) const {
+    // The section of whichever team is current now, not the one the values were loaded for.
+    return Ini_Write(sIniFile, SettingsKeys::teamSection(sMannschaft, suffix), QString::fromLatin1(key),
+                     value);
+}
