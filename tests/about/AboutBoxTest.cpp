@@ -1,41 +1,38 @@
+// The about box from either console, its texts and ways to close it, and the system information launcher.
 #include "about/SysInfo.h"
 #include "about/frmAbout.h"
-#include "app/Form1.h"
-#include "support/DeskFixture.h"
+#include "support/Desk.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
+namespace {
 
-TEST(AboutBox, ShowsVersionClubAndWarningAndClosesWithOkOrEsc) {
-    DeskFixture desk;
-    desk.makeTeam(QStringLiteral("Damen"));
-    auto w = desk.startMain();
-    w->action(QStringLiteral("mnu_Info"))->trigger();
-    frmAbout* box = desk.about.current();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->windowTitle(), QStringLiteral("Steuerung zur Hallenklangwart"));
-    EXPECT_EQ(box->lblTitle->text(), QStringLiteral("Klangwartsoftware"));
-    EXPECT_EQ(box->lblVersion0->text(), QStringLiteral("Version 3.0.4"));
-    EXPECT_EQ(box->lblVersion5->text(), QStringLiteral("TV Beispiel"));
-    EXPECT_EQ(
-        box->lblDisclaimer->text(),
-        QStringLiteral("Warnung: Der Hersteller trägt keine Verantwortung für die genutzten Musiktitel."));
-    QTest::mouseClick(box->cmdOK, Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(desk.about.current(), nullptr);
+using AboutBox = Desk;
 
-    w->action(QStringLiteral("mnu_Info"))->trigger();
-    box = desk.about.current();
-    ASSERT_NE(box, nullptr);
-    QTest::keyClick(box, Qt::Key_Escape);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(desk.about.current(), nullptr);
+TEST_F(AboutBox, ShowsVersionClubAndWarningAndClosesWithOkOrEsc) {
+    start();
+    for (const bool byEsc : {false, true}) {
+        Operator::menu(main.get(), "mnu_Info");
+        frmAbout* box = fx.about.current();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Steuerung zur Hallenklangwart"));
+        EXPECT_EQ(text(box, "lblTitle"), QStringLiteral("Klangwartsoftware"));
+        EXPECT_EQ(text(box, "lblVersion_0"), QStringLiteral("Version 3.0.4"));
+        EXPECT_EQ(text(box, "lblVersion_5"), QStringLiteral("TV Beispiel"));
+        EXPECT_EQ(text(box, "lblDisclaimer"),
+                  QStringLiteral(
+                      "Warnung: Der Hersteller trägt keine Verantwortung für die genutzten Musiktitel."));
+        if (byEsc)
+            QTest::keyClick(box, Qt::Key_Escape);
+        else
+            Operator::click(box, "cmdOK");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(fx.about.current(), nullptr);
+    }
+    // From the editor the club label keeps its design text.
+    Operator::menu(openEditor(), "mnu_Info");
+    EXPECT_EQ(text(fx.about.current(), "lblVersion_5"), QStringLiteral("Verein"));
 }
 
-TEST(AboutBox, SystemInformationFallsBackToTheMessage) {
+TEST(SysInfo, FallsBackToTheMessageAndRegistryValuesBecomeText) {
     RecordingDialogs dialogs;
     RecordingLauncher launcher;
     const QByteArray oldPath = qgetenv("PATH");
@@ -46,16 +43,15 @@ TEST(AboutBox, SystemInformationFallsBackToTheMessage) {
     EXPECT_EQ(dialogs.boxes[0].text, QStringLiteral("Systeminformationen sind momentan nicht verfügbar"));
     EXPECT_EQ(dialogs.boxes[0].style, 0);
     EXPECT_TRUE(launcher.started.empty());
-}
 
-TEST(AboutBox, RegistryValuesBecomeText) {
-    QString v = QStringLiteral("unchanged");
-    EXPECT_TRUE(registryValueText(4, QByteArray("\x10\0\0\0", 4), v));
-    EXPECT_EQ(v, QStringLiteral("16"));
-    EXPECT_TRUE(registryValueText(4, QByteArray("\xFF\xFF\xFF\xFF", 4), v));
-    EXPECT_EQ(v, QStringLiteral("-1"));
-    EXPECT_TRUE(registryValueText(4, QByteArray("\x00\x00\x00\x80", 4), v));
-    EXPECT_EQ(v, QStringLiteral("-2147483648"));
+    const std::pair<QByteArray, const char*> numbers[] = {{QByteArray("\x10\0\0\0", 4), "16"},
+                                                          {QByteArray("\xFF\xFF\xFF\xFF", 4), "-1"},
+                                                          {QByteArray("\x00\x00\x00\x80", 4), "-2147483648"}};
+    QString v;
+    for (const auto& [bytes, expected] : numbers) {
+        EXPECT_TRUE(registryValueText(4, bytes, v));
+        EXPECT_EQ(v, QString::fromLatin1(expected));
+    }
     EXPECT_TRUE(registryValueText(1, QByteArray("C:\\msinfo32.exe\0", 16), v));
     EXPECT_EQ(v, QStringLiteral("C:\\msinfo32.exe"));
     v = QStringLiteral("kept");
@@ -63,3 +59,5 @@ TEST(AboutBox, RegistryValuesBecomeText) {
     EXPECT_EQ(v, QStringLiteral("kept"));
     EXPECT_FALSE(registryValueText(1, QByteArray(), v));
 }
+
+} // namespace

@@ -1,6 +1,6 @@
 // Saving and resetting a title's start offset in the start-time editor, by the stopwatch and by the slider,
 // and the main console playing what was saved at its very next press.
-#include "EditorHarness.h"
+#include "EditorDesk.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,23 +8,23 @@
 
 namespace {
 
-class EditorSave : public EditorHarness {
+class EditorSave : public EditorDesk {
   protected:
     void startTor(const QString& offset) {
         store(torPath(), offset);
-        press(Tor);
+        pressEditor(Tor);
     }
-    void save() { click(e->cmd_Speichern); }
+    void save() { clickEditor("cmd_Speichern"); }
     // The stored offset, and what both consoles play from now.
     void expectStoredAndPlayed(const QString& offset) {
         EXPECT_EQ(stored(torPath()), offset);
-        desk.media.takeCommands();
-        pressMain(Tor);
-        EXPECT_EQ(desk.media.takeCommands(), playFrom(torPath(), offset));
+        sent();
         press(Tor);
-        EXPECT_EQ(desk.media.takeCommands(), playFrom(torPath(), offset));
+        EXPECT_EQ(sent(), playFrom(torPath(), offset));
+        pressEditor(Tor);
+        EXPECT_EQ(sent(), playFrom(torPath(), offset));
     }
-    QString savedCaption(int seconds) const {
+    static QString savedCaption(int seconds) {
         return QStringLiteral("Gespeichert:  Tor bei   %1 sec.").arg(seconds);
     }
 };
@@ -36,20 +36,22 @@ TEST_F(EditorSave, NormalModeAddsTheStopwatchSecondsAndChangesNothingElse) {
         bool paused;
         const char* stored;
     };
-    for (const Row r : {Row{"0", 12, false, "12000"}, Row{"30000", 5, false, "35000"},
-                        Row{"30000", 0, false, "30000"}, Row{"1000", 7, true, "8000"}}) {
+    for (const Row r :
+         {Row{"0", 12, false, "12000"}, Row{"30000", 0, false, "30000"}, Row{"1000", 7, true, "8000"}}) {
         SCOPED_TRACE(r.stored);
         startTor(QString::fromLatin1(r.start));
         ticks(r.ticks);
         if (r.paused)
-            click(t().cmd5);
-        desk.media.takeCommands();
+            clickEditor("cmd5");
+        sent();
         save();
-        EXPECT_EQ(e->windowTitle(), savedCaption(r.ticks));
-        EXPECT_TRUE(desk.media.commands.isEmpty());
-        EXPECT_EQ(hidden(), r.paused ? Paused : Playing);
+        EXPECT_EQ(caption(), savedCaption(r.ticks));
+        EXPECT_TRUE(sent().isEmpty());
+        EXPECT_EQ(state(), r.paused ? Paused : Editing);
         EXPECT_EQ(timer4().tick(), !r.paused);
-        EXPECT_EQ(e->lStartPos, QString::fromLatin1(r.start).toInt());
+        // The start time shown stays the one the title was started with.
+        EXPECT_EQ(text(editor, "LBL_Slider"),
+                  QStringLiteral("Startzeit: %1 sec.").arg(QString::fromLatin1(r.start).toInt() / 1000));
         expectStoredAndPlayed(QString::fromLatin1(r.stored));
     }
 }
@@ -61,13 +63,13 @@ TEST_F(EditorSave, FineModeAddsTheSliderChangeAndANegativeOffsetIsKept) {
         SCOPED_TRACE(position);
         startTor(QString::fromLatin1(start));
         ticks(4); // the stopwatch does not count in fine mode
-        trigger("mnu_fein");
+        menu("mnu_fein");
         slideTo(position);
         save();
-        EXPECT_EQ(e->windowTitle(), savedCaption(4));
-        EXPECT_EQ(e->frm_Fein->Slider1->value(), 20);
+        EXPECT_EQ(caption(), savedCaption(4));
+        EXPECT_EQ(slider(), 20);
         expectStoredAndPlayed(QString::fromLatin1(expected));
-        click(e->frm_Fein->Command8);
+        clickEditor("Command8");
     }
 }
 
@@ -76,7 +78,7 @@ TEST_F(EditorSave, LaterSavesCountFromTheStartOffsetNotTheSavedValue) {
     ticks(6);
     save();
     EXPECT_EQ(stored(torPath()), QStringLiteral("8000"));
-    trigger("mnu_fein");
+    menu("mnu_fein");
     slideTo(25);
     save();
     EXPECT_EQ(stored(torPath()), QStringLiteral("2500"));
@@ -84,47 +86,43 @@ TEST_F(EditorSave, LaterSavesCountFromTheStartOffsetNotTheSavedValue) {
     EXPECT_EQ(stored(torPath()), QStringLiteral("2000"));
 }
 
-TEST_F(EditorSave, NormalResetWritesZeroStopsTheTitleAndEndsInResetDone) {
-    startTor(QStringLiteral("4000"));
-    ticks(3);
-    desk.media.takeCommands();
-    click(e->cmd_Reset);
-    EXPECT_EQ(desk.media.takeCommands(), (QStringList{"stop MyAlias", "close MyAlias"}));
-    EXPECT_EQ(e->windowTitle(), QStringLiteral("Tor  wurde an den Liedanfang zurückgesetzt!"));
-    EXPECT_EQ(e->Text1->text(), QStringLiteral("Tor    Time: 0"));
-    EXPECT_FALSE(timer4().tick());
-    EXPECT_EQ(hidden(), ResetDone);
-    expectStoredAndPlayed(QStringLiteral("0"));
-}
-
-TEST_F(EditorSave, FineResetOnlyCentresTheSlider) {
+TEST_F(EditorSave, ResetWritesZeroAndStopsTheTitleButInFineModeOnlyCentresTheSlider) {
     startTor(QStringLiteral("7000"));
     ticks(2);
-    trigger("mnu_fein");
+    menu("mnu_fein");
     slideTo(33);
-    desk.media.takeCommands();
-    click(e->cmd_Reset);
-    EXPECT_EQ(e->frm_Fein->Slider1->value(), 20);
-    EXPECT_EQ(e->frm_Fein->lbl_Wert->text(), QStringLiteral("0 sec."));
+    sent();
+    clickEditor("cmd_Reset");
+    EXPECT_EQ(slider(), 20);
+    EXPECT_EQ(text(editor, "lbl_Wert"), QStringLiteral("0 sec."));
     EXPECT_EQ(stored(torPath()), QStringLiteral("7000"));
-    EXPECT_TRUE(desk.media.commands.isEmpty());
-    EXPECT_EQ(hidden(), Playing);
+    EXPECT_TRUE(sent().isEmpty());
+    EXPECT_EQ(state(), Editing);
     ticks(1);
-    EXPECT_EQ(e->stopwatch().Titel(), QStringLiteral("3"));
+    EXPECT_EQ(editor->stopwatch().Titel(), QStringLiteral("3"));
+
+    clickEditor("Command8");
+    clickEditor("cmd_Reset");
+    EXPECT_EQ(sent(), StopCommands);
+    EXPECT_EQ(caption(), QStringLiteral("Tor  wurde an den Liedanfang zurückgesetzt!"));
+    EXPECT_EQ(statusLine(), QStringLiteral("Tor    Time: 0"));
+    EXPECT_FALSE(timer4().tick());
+    EXPECT_EQ(state(), ResetDone);
+    expectStoredAndPlayed(QStringLiteral("0"));
 }
 
 TEST_F(EditorSave, AnUnwritableFileStillReportsTheSaveWithoutAMessage) {
     startTor(QStringLiteral("0"));
     ticks(2);
     // A folder where the start-offset file belongs: no write can succeed, not even as root.
-    const QString file = desk.startOffsetFile(QStringLiteral("Damen"));
+    const QString file = fx.startOffsetFile(QStringLiteral("Damen"));
     ASSERT_TRUE(QFile::remove(file));
     ASSERT_TRUE(QDir().mkdir(file));
     save();
     EXPECT_TRUE(QFileInfo(file).isDir());
-    EXPECT_EQ(e->windowTitle(), savedCaption(2));
-    EXPECT_TRUE(desk.dialogs.boxes.empty());
-    EXPECT_EQ(desk.dialogs.ends, 0);
+    EXPECT_EQ(caption(), savedCaption(2));
+    EXPECT_TRUE(fx.dialogs.boxes.empty());
+    EXPECT_EQ(fx.dialogs.ends, 0);
 }
 
 } // namespace

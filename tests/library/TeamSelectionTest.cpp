@@ -1,69 +1,56 @@
-#include "app/Form1.h"
-#include "console/BoardWidgets.h"
-#include "widgets/ClickLabel.h"
-#include "console/TransportArea.h"
-#include "widgets/VbButton.h"
-#include "support/DeskFixture.h"
+// Switching teams from the menu, and the menus that open a team's folder.
+#include "support/Desk.h"
 
-#include <QAction>
-#include <gtest/gtest.h>
+namespace {
 
-TEST(TeamSelection, SwitchingTeamsStoresTheTeamAndRebuildsTheBoard) {
-    DeskFixture desk;
-    desk.setIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft"), QStringLiteral("Männer"));
-    desk.writeTeamSettings(QStringLiteral("Damen"), QStringLiteral("16777215"));
-    desk.makeTeam(QStringLiteral("Männer"), {{"7 Meter", {"01Herren.mp3"}}, {"Tormusik", {"01Jubel.mp3"}}});
-    desk.makeTeam(QStringLiteral("Damen"),
-                  {{"7 Meter", {"01Frauen.mp3", "02Zwei.mp3"}}, {"Tormusik", {"01Tor.mp3"}}});
-    auto w = desk.startMain();
-    w->show();
-    EXPECT_EQ(w->board->Label1[3]->text(), QStringLiteral("Torwart"));
-    w->board->button(0)->click();
-    desk.media.takeCommands();
+using TeamSelection = Desk;
 
-    w->action(QStringLiteral("mnu_Damen"))->trigger();
-    EXPECT_EQ(desk.readIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft")),
+TEST_F(TeamSelection, SwitchingTeamsStoresTheTeamAndRebuildsTheBoard) {
+    fx.setIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft"), QStringLiteral("Männer"));
+    fx.writeTeamSettings(QStringLiteral("Damen"), QStringLiteral("16777215"));
+    fx.makeTeam(QStringLiteral("Männer"), {{"7 Meter", {"01Herren.mp3"}}, {"Tormusik", {"01Jubel.mp3"}}});
+    start({{"7 Meter", {"01Frauen.mp3", "02Zwei.mp3"}}, {"Tormusik", {"01Tor.mp3"}}});
+    EXPECT_EQ(text(main.get(), "Label1_3"), QStringLiteral("Torwart"));
+    press(0);
+    sent();
+
+    Operator::menu(main.get(), "mnu_Damen");
+    EXPECT_EQ(fx.readIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft")),
               QStringLiteral("Damen"));
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("Klangwart  Damen  TV Beispiel"));
-    EXPECT_EQ(w->board->Label1[3]->text(), QStringLiteral("Torfrau"));
-    EXPECT_EQ(w->board->button(0)->caption(), QStringLiteral("Frauen"));
-    EXPECT_EQ(w->board->button(1)->caption(), QStringLiteral("Zwei"));
-    EXPECT_EQ(w->board->button(0)->backColor(), 16777215);
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Klangwart  Damen  TV Beispiel"));
+    EXPECT_EQ(text(main.get(), "Label1_3"), QStringLiteral("Torfrau"));
+    EXPECT_EQ(text(main.get(), "Command1_1"), QStringLiteral("Zwei"));
+    EXPECT_EQ(qobject_cast<VbButton*>(Operator::button(main.get(), 0))->backColor(), 16777215);
     // The title that plays goes on, and the transport area is left as it was.
-    EXPECT_TRUE(desk.media.commands.isEmpty());
-    EXPECT_TRUE(w->transport->cmd2->isVisible());
-    EXPECT_EQ(w->Label17->text(), QStringLiteral("Herren   ** PLAY **"));
+    EXPECT_TRUE(sent().isEmpty());
+    EXPECT_EQ(status(), QStringLiteral("Herren   ** PLAY **"));
 
-    w->action(QStringLiteral("mnu_Männer"))->trigger();
-    EXPECT_EQ(desk.readIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft")),
+    Operator::menu(main.get(), "mnu_Männer");
+    EXPECT_EQ(fx.readIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft")),
               QStringLiteral("Männer"));
-    EXPECT_TRUE(w->board->button(1)->isHidden());
-    EXPECT_EQ(w->board->Label1[3]->text(), QStringLiteral("Torwart"));
+    EXPECT_FALSE(Operator::shown(main.get(), "Command1_1"));
 }
 
-TEST(TeamSelection, TeamWithoutFolderEndsAfterStoringTheChoice) {
-    DeskFixture desk;
-    desk.makeTeam(QStringLiteral("Damen"));
-    auto w = desk.startMain();
-    w->action(QStringLiteral("mnu_Jugend"))->trigger();
-    EXPECT_EQ(desk.readIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft")),
+TEST_F(TeamSelection, TeamWithoutFolderEndsAfterStoringTheChoice) {
+    start();
+    Operator::menu(main.get(), "mnu_Jugend");
+    EXPECT_EQ(fx.readIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft")),
               QStringLiteral("Jugend"));
-    ASSERT_EQ(desk.dialogs.boxes.size(), 1u);
-    EXPECT_EQ(desk.dialogs.ends, 1);
+    ASSERT_EQ(fx.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(fx.dialogs.ends, 1);
 }
 
-TEST(TeamSelection, FolderMenusOpenTheTeamFolderOfTheProgramDirectory) {
-    DeskFixture desk;
-    desk.makeTeam(QStringLiteral("Damen"));
-    auto w = desk.startMain();
-    w->action(QStringLiteral("mnu_DBMänner"))->trigger();
-    w->action(QStringLiteral("mnu_DBDamen"))->trigger();
-    w->action(QStringLiteral("mnu_DBJugend"))->trigger();
-    ASSERT_EQ(desk.launcher.started.size(), 3u);
-    EXPECT_EQ(desk.launcher.started[0].second, QStringList{desk.dir() + QStringLiteral("/Männer")});
-    EXPECT_EQ(desk.launcher.started[1].second, QStringList{desk.dir() + QStringLiteral("/Damen")});
-    EXPECT_EQ(desk.launcher.started[2].second, QStringList{desk.dir() + QStringLiteral("/Jugend")});
-    // Nothing else changes.
-    EXPECT_EQ(desk.readIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft")),
+TEST_F(TeamSelection, FolderMenusOpenTheTeamFolderOfTheProgramDirectory) {
+    start();
+    for (const char* team : {"Männer", "Damen", "Jugend"}) {
+        Operator::menu(main.get(), QStringLiteral("mnu_DB") + QString::fromUtf8(team));
+        ASSERT_FALSE(fx.launcher.started.empty());
+        EXPECT_EQ(fx.launcher.started.back(),
+                  std::make_pair(QStringLiteral("xdg-open"),
+                                 QStringList{fx.dir() + '/' + QString::fromUtf8(team)}));
+    }
+    EXPECT_EQ(fx.readIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft")),
               QStringLiteral("Damen"));
 }
+
+} // namespace

@@ -74,6 +74,14 @@ QString DeskFixture::startOffsetFile(const QString& team) const {
     return services.programDir + QLatin1Char('/') + team + QStringLiteral(".ini");
 }
 
+QString DeskFixture::offset(const QString& team, const QString& title) const {
+    return Ini_Read(startOffsetFile(team), title, QStringLiteral("Zeit_01"));
+}
+
+void DeskFixture::setOffset(const QString& team, const QString& title, const QString& value) {
+    Ini_Write(startOffsetFile(team), title, QStringLiteral("Zeit_01"), value);
+}
+
 std::unique_ptr<Form1> DeskFixture::startMain() {
     auto form = std::make_unique<Form1>(services, about);
     form->Form_Load();

@@ -33,6 +33,9 @@ class DeskFixture {
                     const QByteArray& bytes = QByteArray("title"));
     QString titlePath(const QString& team, const QString& category, const QString& name) const;
     QString startOffsetFile(const QString& team) const;
+    // The stored start offset of a title of the team, and storing one.
+    QString offset(const QString& team, const QString& title) const;
+    void setOffset(const QString& team, const QString& title, const QString& value);
 
     // "01Titel 1.mp3" .. n titles in name order.
     static QStringList numbered(int n);

@@ -10,8 +10,7 @@
 namespace Operator {
 
 // The child of the window with that object name (nullptr when there is none).
-template <class T = QWidget>
-T* find(const QObject* window, const QString& name) {
+template <class T = QWidget> T* find(const QObject* window, const QString& name) {
     return window->findChild<T*>(name);
 }
 

@@ -1,22 +1,10 @@
+// The screen fit: controls, frames and fonts scaled from the reference screen to the real one.
 #include "widgets/ScreenFit.h"
 #include "widgets/Twips.h"
 
 #include <QFont>
 #include <QPushButton>
-#include <QWidget>
 #include <gtest/gtest.h>
-
-TEST(ScreenFit, FactorsOfTheReferenceAndOtherScreens) {
-    auto f = screenFactors({19200, 12000});
-    EXPECT_FLOAT_EQ(f.fx, 1.0f);
-    EXPECT_FLOAT_EQ(f.fy, 1.0f);
-    f = screenFactors({15360, 11520});
-    EXPECT_FLOAT_EQ(f.fx, 0.8f);
-    EXPECT_FLOAT_EQ(f.fy, 0.96f);
-    f = screenFactors({28800, 16200});
-    EXPECT_FLOAT_EQ(f.fx, 1.5f);
-    EXPECT_FLOAT_EQ(f.fy, 1.35f);
-}
 
 TEST(ScreenFit, ScalesControlsFontsAndFramesAlike) {
     QWidget window;
@@ -32,7 +20,7 @@ TEST(ScreenFit, ScalesControlsFontsAndFramesAlike) {
     auto* inFrame = new QPushButton(frame);
     Twips::place(inFrame, 1560, 5520, 5655, 1095);
 
-    FitToScreen(&window, true, true, {15360, 11520});
+    FitToScreen(&window, true, true, {15360, 11520}); // 1024 x 768 pixels: 0.8 and 0.96
 
     const QRectF r = Twips::rect(button);
     EXPECT_NEAR(r.left(), 4704, 0.01);
@@ -48,7 +36,7 @@ TEST(ScreenFit, ScalesControlsFontsAndFramesAlike) {
     EXPECT_EQ(button->geometry(), QRect(314, 46, 116, 32)); // twips to pixels at 15 a pixel
 }
 
-TEST(ScreenFit, ReferenceScreenOnlyDropsBold) {
+TEST(ScreenFit, ReferenceScreenOnlyDropsBoldAndWidescreenGrowsWidthsMore) {
     QWidget window;
     auto* stop = new QPushButton(&window);
     Twips::place(stop, 8760, 9720, 2175, 855);
@@ -59,4 +47,8 @@ TEST(ScreenFit, ReferenceScreenOnlyDropsBold) {
     EXPECT_EQ(Twips::rect(stop), QRectF(8760, 9720, 2175, 855));
     EXPECT_DOUBLE_EQ(stop->font().pointSizeF(), 18);
     EXPECT_FALSE(stop->font().bold());
+    FitToScreen(&window, true, true, {28800, 16200});
+    EXPECT_NEAR(Twips::rect(stop).width(), 2175 * 1.5, 0.01);
+    EXPECT_NEAR(Twips::rect(stop).height(), 855 * 1.35, 0.01);
+    EXPECT_NEAR(stop->font().pointSizeF(), 18 * 1.35, 0.01);
 }
