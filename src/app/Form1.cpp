@@ -3,6 +3,7 @@
 #include "about/AboutBoxHolder.h"
 #include "app/FadeSettingsPanel.h"
 #include "app/FormatPanel.h"
+#include "console/BoardLoader.h"
 #include "console/BoardWidgets.h"
 #include "console/TransportArea.h"
 #include "editor/Form2.h"
@@ -127,8 +128,14 @@ void Form1::buildMenus() {
 
 bool Form1::Form_Load() {
     loadCommon(Label17);
-    frm_aus->showFadeSettings();
     return LoadBoard();
+}
+
+void Form1::boardLoaded() {
+    // Every board load shows the current team as a whole: after a team switch its own fade time and rest
+    // level are in effect, on the panel and in the tips, not those of the team loaded before.
+    loadFadeSettings();
+    frm_aus->showFadeSettings();
 }
 
 void Form1::applyPicture(const QString& path) {
@@ -155,31 +162,41 @@ bool Form1::startTitle(int Index, const QString& path, const QString& storedOffs
     return MP3_Play(path, MyAlias);
 }
 
+void Form1::showStatus(const QString& marker, std::int32_t color) {
+    // A title that could not start stays told as such through Pause and Resume: nothing sounds.
+    Label17->setText(sTitel + (m_titleFailed ? ErrorMarker : marker));
+    Label17->setForeColor(m_titleFailed ? Red : color);
+}
+
 void Form1::showPressed(bool started) {
-    Label17->setText(sTitel + (started ? PlayMarker : ErrorMarker));
-    Label17->setForeColor(started ? PlayingText : Red);
+    m_titleFailed = !started;
+    showStatus(PlayMarker, PlayingText);
     transport->cmd2->setFocus();
 }
 
 void Form1::cmd2_Click() {
     ConsoleWindow::cmd2_Click();
     Label17->hide();
+    // Off the board: with the transport hidden, Space or Enter must not start the next title.
+    m_central->setFocus();
 }
 
 void Form1::cmd5_Click() {
     ConsoleWindow::cmd5_Click();
-    Label17->setText(sTitel + WaitMarker);
-    Label17->setForeColor(Red);
+    showStatus(WaitMarker, Red);
 }
 
 void Form1::cmd6_Click() {
     ConsoleWindow::cmd6_Click();
     transport->showFadeControls();
-    Label17->setText(sTitel + PlayMarker);
-    Label17->setForeColor(PlayingText);
+    showStatus(PlayMarker, PlayingText);
 }
 
 void Form1::selectTeam(const QString& team) {
+    // Checked before anything is stored: a slip to a team whose music is not there leaves the desk on the
+    // team it has, in the settings file and on the board.
+    if (!BoardLoader::teamFoldersPresent(programDir(), team, services().dialogs))
+        return;
     m_settings.sMannschaft = team;
     Ini_Write(m_settings.sIniFile, SettingsKeys::SectionMannschaft, SettingsKeys::KeyMannschaft, team);
     LoadBoard();
@@ -231,6 +248,8 @@ void Form1::mnu_Set_Start_Click() {
     if (!m_editor) {
         m_editor = new Form2(services(), aboutBox());
         m_editor->setAttribute(Qt::WA_DeleteOnClose);
+        // One title for the whole desk: when the editor stops it, a fade of it here ends too.
+        connect(m_editor, &ConsoleWindow::titleStopped, this, &ConsoleWindow::endRamp);
         m_editor->Form_Load();
     }
     m_editor->show();

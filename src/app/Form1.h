@@ -48,6 +48,7 @@ class Form1 : public ConsoleWindow {
     QString playOffsetText() const override { return sStartPos; }
     void applyPicture(const QString& path) override;
     bool isMainConsole() const override { return true; }
+    void boardLoaded() override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -55,12 +56,15 @@ class Form1 : public ConsoleWindow {
     void buildPanels();
     void selectTeam(const QString& team);
     void openTeamFolder(const QString& team);
+    // Label17 = sTitel + marker in color, or the error marker in red after a press that failed.
+    void showStatus(const QString& marker, std::int32_t color);
 
     ClickLabel* Label17 = nullptr;
     QFrame* frm_format = nullptr;
     FadeSettingsPanel* frm_aus = nullptr;
     FormatPanel* formatPanel = nullptr;
     QString sStartPos;
+    bool m_titleFailed = false; // the last press could not start its title: the status keeps saying so
     QLabel* m_picture = nullptr;
     QPointer<Form2> m_editor;
 };

@@ -1,6 +1,7 @@
 #include "appearance/ButtonLook.h"
 
 #include "settings/IniAccess.h"
+#include "settings/NumberText.h"
 #include "settings/SettingsKeys.h"
 #include "widgets/VbColor.h"
 
@@ -38,7 +39,11 @@ bool ButtonLook::parseBold(const QString& text) {
 }
 
 std::int32_t ButtonLook::colorOf(const QString& text) {
+    if (const auto n = NumberText::wholeNumber(text))
+        return static_cast<std::int32_t>(*n);
+    // A colour written unsigned (as &H00BBGGRR in decimal with the top bit set) names the same colour.
     bool ok = false;
-    const std::int32_t c = VbColor::parse(text, &ok);
-    return ok ? c : VbColor::ButtonFace;
+    const qulonglong u = text.trimmed().toULongLong(&ok);
+    return ok && u <= 0xFFFFFFFFull ? static_cast<std::int32_t>(static_cast<std::uint32_t>(u))
+                                    : VbColor::ButtonFace;
 }

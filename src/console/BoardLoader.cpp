@@ -24,21 +24,45 @@ constexpr int InformationOk = 64;
 
 BoardLoader::BoardLoader(const Console& console) : w(console) {}
 
-bool BoardLoader::run() {
-    readLook();
-    w.board.resetRuns();
-    const QString team = w.settings.sMannschaft;
-    if (!folderPresent(ProgramPaths::teamFolder(w.services.programDir, team), team))
+namespace {
+
+// "Wiederholen" checks again, so an operator who copies the folder now goes on with the match.
+bool folderPresent(const QString& folder, const QString& name, Dialogs& dialogs) {
+    while (!FolderListing::folderExists(folder)) {
+        const QString text = QStringLiteral("Sie müssen den Musikordner ") + name + QStringLiteral(" nach ") +
+                             folder + QStringLiteral(" kopieren!");
+        if (dialogs.msgBox(text, FolderMissingStyle, QStringLiteral("Musikordner prüfen")) !=
+            Dialogs::TryAgain)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool BoardLoader::teamFoldersPresent(const QString& programDir, const QString& team, Dialogs& dialogs) {
+    if (!folderPresent(ProgramPaths::teamFolder(programDir, team), team, dialogs))
         return false;
-    if (w.setCaption)
-        w.setCaption(QStringLiteral("Klangwart  ") + team + QStringLiteral("  ") + w.settings.sVerein);
     // A team folder without one of its category folders is told like a missing team folder: the operator
     // copies it and tries again, instead of the board silently missing a whole category.
     for (const Category& c : Categories::all()) {
         const QString name = team + QLatin1Char('/') + QString::fromUtf8(c.folder);
-        if (!folderPresent(categoryFolder(c), name))
+        if (!folderPresent(ProgramPaths::categoryFolder(programDir, team, c), name, dialogs))
             return false;
     }
+    return true;
+}
+
+bool BoardLoader::run() {
+    readLook();
+    w.board.resetRuns();
+    const QString team = w.settings.sMannschaft;
+    if (!teamFoldersPresent(w.services.programDir, team, w.services.dialogs)) {
+        w.endProgram();
+        return false;
+    }
+    if (w.setCaption)
+        w.setCaption(QStringLiteral("Klangwart  ") + team + QStringLiteral("  ") + w.settings.sVerein);
     pointLists();
     if (w.seedsOffsets)
         seedStartOffsets();
@@ -63,22 +87,6 @@ void BoardLoader::readLook() {
     m_teamColor = look.color;
     w.applyPicture(w.settings.teamValue(SettingsKeys::SuffixHintergrundBild, SettingsKeys::KeyMetaFile));
     w.board.applyLook(look);
-}
-
-bool BoardLoader::folderPresent(const QString& folder, const QString& name) {
-    // "Wiederholen" checks again, so an operator who copies the folder now goes on with the match;
-    // the other answers end the program.
-    while (!FolderListing::folderExists(folder)) {
-        const QString text = QStringLiteral("Sie müssen den Musikordner ") + name + QStringLiteral(" nach ") +
-                             folder + QStringLiteral(" kopieren!");
-        const int answer =
-            w.services.dialogs.msgBox(text, FolderMissingStyle, QStringLiteral("Musikordner prüfen"));
-        if (answer != Dialogs::TryAgain) {
-            w.endProgram();
-            return false;
-        }
-    }
-    return true;
 }
 
 void BoardLoader::pointLists() {

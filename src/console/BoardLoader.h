@@ -4,6 +4,7 @@
 #include <functional>
 
 class BoardWidgets;
+class Dialogs;
 class TeamSettings;
 struct CategoryLists;
 struct Category;
@@ -26,13 +27,16 @@ class BoardLoader {
         std::function<void(const QString&)> setCaption = {}; // none: the caption stays as it is
     };
 
+    // The folders a team's board needs: the team folder and its eight category folders. A missing one is told
+    // in a box whose "Wiederholen" checks again; false when the operator gave up ("Abbrechen", "Weiter").
+    static bool teamFoldersPresent(const QString& programDir, const QString& team, Dialogs& dialogs);
+
     explicit BoardLoader(const Console& console);
     // false when the program was ended on the way (missing folder, over-full category).
     bool run();
 
   private:
     void readLook();
-    bool folderPresent(const QString& folder, const QString& name);
     void pointLists();
     void seedStartOffsets();
     void fillRun(const Category& c);

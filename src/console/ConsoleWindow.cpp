@@ -23,10 +23,12 @@ constexpr std::int32_t PlayedMark = 0x0000FF00;
 const QString ConsoleWindow::MyAlias = QStringLiteral("MyAlias");
 
 ConsoleWindow::ConsoleWindow(Services& services, AboutBoxHolder& about, QWidget* parent)
-    : QMainWindow(parent), m_settings(services.programDir), m_level(services.waveOut, services.clock),
-      m_services(services), m_about(about), m_player(services.media) {
+    : QMainWindow(parent), m_settings(services.programDir),
+      m_level(services.waveOut, services.clock, services.ticks), m_services(services), m_about(about),
+      m_player(services.media) {
     m_central = new QWidget(this);
     m_central->setObjectName(QStringLiteral("client"));
+    m_central->setFocusPolicy(Qt::ClickFocus); // where the focus rests when no control should have it
     m_central->setAutoFillBackground(true);
     QPalette pal = m_central->palette();
     pal.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
@@ -55,6 +57,10 @@ bool ConsoleWindow::MP3_Play(const QString& sFile, const QString& sAlias) {
 }
 
 void ConsoleWindow::MP3_Stop(const QString& sAlias) {
+    // Whatever stops the title (a press, Stop, Beenden, a close) ends a ramp on it at once: a press during a
+    // fade sounds at full level, and the old ramp never touches the level again.
+    endRamp();
+    emit titleStopped();
     m_player.stop(sAlias);
 }
 
@@ -70,26 +76,41 @@ void ConsoleWindow::SetVolume() {
     m_level.SetVolume();
 }
 
-void ConsoleWindow::runRamp(const std::vector<int>& levels, std::int64_t durationUs, QProgressBar* bar) {
-    m_level.runRamp(
-        levels, durationUs, [bar](int level) { bar->setValue(level); }, [bar] { bar->repaint(); });
+void ConsoleWindow::runRamp(std::vector<int> levels, std::int64_t durationUs, QProgressBar* bar,
+                            std::function<void()> onEnd) {
+    transport->setRampControlsEnabled(false);
+    m_level.startRamp(
+        std::move(levels), durationUs, [bar](int level) { bar->setValue(level); },
+        [this, onEnd = std::move(onEnd)] {
+            transport->setRampControlsEnabled(true);
+            if (onEnd)
+                onEnd();
+        });
+}
+
+void ConsoleWindow::endRamp() {
+    m_level.stopRamp();
+    transport->setRampControlsEnabled(true);
 }
 
 void ConsoleWindow::SetVolume_Aus() {
     const std::int16_t step = m_settings.iFadeStep;
-    const std::vector<int> levels = Ramps::fadeOut(step);
-    runRamp(levels, Ramps::fadeDurationUs(step, levels.size()), transport->ProgressBar1);
-    cmd2_Click();
+    std::vector<int> levels = Ramps::fadeOut(step);
+    const std::int64_t durationUs = Ramps::fadeDurationUs(step, levels.size());
+    // A faded title ends exactly like a stopped one.
+    runRamp(std::move(levels), durationUs, transport->ProgressBar1, [this] { cmd2_Click(); });
 }
 
 void ConsoleWindow::SetVolume_Ansage() {
-    const std::vector<int> levels = Ramps::duck(m_settings.iAnsageVol);
-    runRamp(levels, Ramps::duckDurationUs(levels.size()), transport->ProgressBar2);
+    std::vector<int> levels = Ramps::duck(m_settings.iAnsageVol);
+    const std::int64_t durationUs = Ramps::duckDurationUs(levels.size());
+    runRamp(std::move(levels), durationUs, transport->ProgressBar2);
 }
 
 void ConsoleWindow::SetVolume_Ansage_End() {
-    const std::vector<int> levels = Ramps::restore(m_settings.iAnsageVol);
-    runRamp(levels, Ramps::duckDurationUs(levels.size()), transport->ProgressBar2);
+    std::vector<int> levels = Ramps::restore(m_settings.iAnsageVol);
+    const std::int64_t durationUs = Ramps::duckDurationUs(levels.size());
+    runRamp(std::move(levels), durationUs, transport->ProgressBar2);
 }
 
 bool ConsoleWindow::LoadBoard() {
@@ -103,7 +124,9 @@ bool ConsoleWindow::LoadBoard() {
                                  [this] { endProgramNow(); }};
     if (isMainConsole())
         console.setCaption = [this](const QString& caption) { setWindowTitle(caption); };
-    return BoardLoader(console).run();
+    const bool loaded = BoardLoader(console).run();
+    boardLoaded();
+    return loaded;
 }
 
 void ConsoleWindow::Command1_Click(int Index) {
@@ -192,7 +215,9 @@ void ConsoleWindow::loadCommon(QWidget* statusWidget) {
     transport->cmd2->hide();
     transport->cmd5->hide();
     transport->cmd6->hide();
+}
 
+void ConsoleWindow::loadFadeSettings() {
     m_settings.readFade();
     updateFadeTooltips();
 }

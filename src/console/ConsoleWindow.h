@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class AboutBoxHolder;
@@ -48,7 +49,15 @@ class ConsoleWindow : public QMainWindow {
     void cmdAnsage_Click();
     void Command5_Click();
 
+    // Ends a fade or announcement ramp at once; it never touches the level again.
+    void endRamp();
+
     const TeamSettings& settings() const { return m_settings; }
+  signals:
+    // The one title of the desk was stopped from this window: the other window ends its ramp on it.
+    void titleStopped();
+
+  public:
     const LevelControl& level() const { return m_level; }
     const QString& programDir() const { return m_services.programDir; }
 
@@ -66,10 +75,14 @@ class ConsoleWindow : public QMainWindow {
     virtual void applyPicture(const QString& path) = 0;
     // The main console shows team and club in its caption and seeds missing start offsets; the editor not.
     virtual bool isMainConsole() const = 0;
+    // After every board load, whether it ended the program or not.
+    virtual void boardLoaded() {}
 
-    // The load steps both windows share: settings path, team, screen fit, fonts, level, transport, fade
-    // settings. statusWidget gets 26 points.
+    // The load steps both windows share: team, screen fit, fonts, level, transport. statusWidget gets 26
+    // points.
     void loadCommon(QWidget* statusWidget);
+    // The team's fade time and rest level into the settings, and the tool tips that show them.
+    void loadFadeSettings();
     // Tool tips of the fade and announcement buttons from the fade settings.
     void updateFadeTooltips();
     // Stop the media, unload the about box, end the program.
@@ -87,7 +100,9 @@ class ConsoleWindow : public QMainWindow {
     QString sTitel; // the title text of the status line
 
   private:
-    void runRamp(const std::vector<int>& levels, std::int64_t durationUs, QProgressBar* bar);
+    // Runs a ramp on the level with bar following it, the ramp controls disabled meanwhile; then onEnd.
+    void runRamp(std::vector<int> levels, std::int64_t durationUs, QProgressBar* bar,
+                 std::function<void()> onEnd = {});
 
     Services& m_services;
     AboutBoxHolder& m_about;

@@ -105,6 +105,7 @@ void Form2::buildMenus() {
 
 bool Form2::Form_Load() {
     loadCommon(Text1);
+    loadFadeSettings(); // read once; the editor never shows its fade and announcement buttons
     setWindowTitle(IdleCaption);
     const bool loaded = LoadBoard();
     Command7->show();

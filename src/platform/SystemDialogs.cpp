@@ -10,36 +10,39 @@
 namespace {
 
 struct ButtonSpec {
-    QMessageBox::ButtonRole role;
     const char* caption;
     int answer;
 };
 
+// In the order the classic box shows them, left to right.
 QList<ButtonSpec> buttonsFor(int style) {
     switch (style & 0x0F) {
     case 1:
-        return {{QMessageBox::AcceptRole, "OK", Dialogs::Ok},
-                {QMessageBox::RejectRole, "Abbrechen", Dialogs::Cancel}};
+        return {{"OK", Dialogs::Ok}, {"Abbrechen", Dialogs::Cancel}};
     case 2:
-        return {{QMessageBox::RejectRole, "Abbrechen", Dialogs::Abort},
-                {QMessageBox::AcceptRole, "Wiederholen", Dialogs::Retry},
-                {QMessageBox::ActionRole, "Ignorieren", Dialogs::Ignore}};
+        return {
+            {"Abbrechen", Dialogs::Abort}, {"Wiederholen", Dialogs::Retry}, {"Ignorieren", Dialogs::Ignore}};
     case 3:
-        return {{QMessageBox::YesRole, "Ja", Dialogs::Yes},
-                {QMessageBox::NoRole, "Nein", Dialogs::No},
-                {QMessageBox::RejectRole, "Abbrechen", Dialogs::Cancel}};
+        return {{"Ja", Dialogs::Yes}, {"Nein", Dialogs::No}, {"Abbrechen", Dialogs::Cancel}};
     case 4:
-        return {{QMessageBox::YesRole, "Ja", Dialogs::Yes}, {QMessageBox::NoRole, "Nein", Dialogs::No}};
+        return {{"Ja", Dialogs::Yes}, {"Nein", Dialogs::No}};
     case 5:
-        return {{QMessageBox::AcceptRole, "Wiederholen", Dialogs::Retry},
-                {QMessageBox::RejectRole, "Abbrechen", Dialogs::Cancel}};
+        return {{"Wiederholen", Dialogs::Retry}, {"Abbrechen", Dialogs::Cancel}};
     case 6:
-        return {{QMessageBox::RejectRole, "Abbrechen", Dialogs::Cancel},
-                {QMessageBox::AcceptRole, "Wiederholen", Dialogs::TryAgain},
-                {QMessageBox::ActionRole, "Weiter", Dialogs::Continue}};
+        return {{"Abbrechen", Dialogs::Cancel},
+                {"Wiederholen", Dialogs::TryAgain},
+                {"Weiter", Dialogs::Continue}};
     default:
-        return {{QMessageBox::AcceptRole, "OK", Dialogs::Ok}};
+        return {{"OK", Dialogs::Ok}};
     }
+}
+
+// What Esc and the frame's close answer: the cancelling button where the box has one.
+int escapeAnswer(const QList<ButtonSpec>& specs) {
+    for (const ButtonSpec& s : specs)
+        if (s.answer == Dialogs::Cancel || s.answer == Dialogs::Abort || s.answer == Dialogs::No)
+            return s.answer;
+    return specs.size() == 1 ? specs.front().answer : Dialogs::Cancel;
 }
 
 QMessageBox::Icon iconFor(int style) {
@@ -63,16 +66,19 @@ int SystemDialogs::msgBox(const QString& text, int style, const QString& title) 
     QMessageBox box(iconFor(style), title, text);
     const QList<ButtonSpec> specs = buttonsFor(style);
     QList<QAbstractButton*> buttons;
+    // One role for all: the platform's layout would sort them by role (Wiederholen before Abbrechen), and the
+    // operator knows them in their classic order.
     for (const ButtonSpec& s : specs)
-        buttons << box.addButton(QString::fromUtf8(s.caption), s.role);
+        buttons << box.addButton(QString::fromUtf8(s.caption), QMessageBox::ActionRole);
     const int defaultIndex = (style & 0x300) >> 8;
     if (defaultIndex < buttons.size())
         box.setDefaultButton(qobject_cast<QPushButton*>(buttons[defaultIndex]));
+    for (int i = 0; i < specs.size(); ++i)
+        if (specs[i].answer == escapeAnswer(specs))
+            box.setEscapeButton(buttons[i]);
     box.exec();
     const int clicked = static_cast<int>(buttons.indexOf(box.clickedButton()));
-    if (clicked < 0) // closed by Esc or the frame: the cancel answer where there is one
-        return specs.size() == 1 ? Dialogs::Ok : Dialogs::Cancel;
-    return specs[clicked].answer;
+    return clicked < 0 ? escapeAnswer(specs) : specs[clicked].answer;
 }
 
 void SystemDialogs::endProgram() {

@@ -36,6 +36,9 @@ void TeamSettings::readTeam() {
 }
 
 void TeamSettings::readFade() {
+    // Read as a fresh start on this team would: a team without a fade time has none, whatever the team
+    // before it had.
+    iFadeStep = 0;
     applyFadeTime(teamValue(SettingsKeys::SuffixAusblend, SettingsKeys::KeyZeit));
     applyRestVolume(teamValue(SettingsKeys::SuffixAusblend, SettingsKeys::KeyVol));
 }

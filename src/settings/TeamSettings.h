@@ -19,7 +19,7 @@ class TeamSettings {
 
     // sVerein and sMannschaft from the file.
     void readTeam();
-    // The current team's "ZEIT" and "Vol": the texts, iFadeStep and iAnsageVol.
+    // The current team's "ZEIT" and "Vol": the texts, iFadeStep (0 without a fade time) and iAnsageVol.
     void readFade();
     // A fade time text to iFadeStep; a time that is not 1, 2 or 3 leaves iFadeStep as it is.
     void applyFadeTime(const QString& text);

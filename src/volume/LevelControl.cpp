@@ -2,14 +2,11 @@
 
 #include "platform/WaveOut.h"
 #include "volume/Level.h"
-#include "volume/RampPacer.h"
 
-LevelControl::LevelControl(WaveOut& waveOut, Clock& clock) : m_waveOut(waveOut), m_clock(clock) {}
+LevelControl::LevelControl(WaveOut& waveOut, Clock& clock, TickSourceFactory& ticks)
+    : m_waveOut(waveOut), m_ramp(clock, ticks) {}
 
 void LevelControl::toFull() {
-    m_largeChange = 1000;
-    m_min = 0;
-    m_max = Level::Full;
     setValue(Level::Full);
 }
 
@@ -22,14 +19,13 @@ void LevelControl::SetVolume() {
     m_waveOut.setVolume(Level::packed(m_value));
 }
 
-void LevelControl::runRamp(const std::vector<int>& levels, std::int64_t durationUs,
-                           const std::function<void(int)>& onPass, const std::function<void()>& repaint) {
-    RampPacer pacer(
-        m_clock,
-        [this, &onPass](int level) {
+void LevelControl::startRamp(std::vector<int> levels, std::int64_t durationUs,
+                             std::function<void(int)> onPass, std::function<void()> onEnd) {
+    m_ramp.start(
+        std::move(levels), durationUs,
+        [this, onPass = std::move(onPass)](int level) {
             setValue(level);
             onPass(level);
         },
-        repaint);
-    pacer.run(levels, durationUs);
+        std::move(onEnd));
 }

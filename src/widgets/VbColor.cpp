@@ -51,13 +51,4 @@ QColor toQColor(std::int32_t value) {
                   static_cast<int>((v >> 16) & 0xFF));
 }
 
-std::int32_t parse(const QString& text, bool* ok) {
-    bool good = false;
-    const qlonglong n = text.trimmed().toLongLong(&good);
-    good = good && n >= INT32_MIN && n <= 0xFFFFFFFFLL;
-    if (ok)
-        *ok = good;
-    return good ? static_cast<std::int32_t>(static_cast<std::uint32_t>(n)) : 0;
-}
-
 } // namespace VbColor

@@ -11,7 +11,4 @@ constexpr std::int32_t ButtonFace = static_cast<std::int32_t>(0x8000000F);
 
 QColor toQColor(std::int32_t value);
 
-// Reads a stored colour: decimal text, negative for system colours. ok=false for "" or non-numbers.
-std::int32_t parse(const QString& text, bool* ok);
-
 } // namespace VbColor

@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 TEST(Stopwatch, CountNeverPasses32767AndStartsAgainAfterStop) {
-    FakeTickFactory ticks;
+    FakeClock clock;
+    FakeTickFactory ticks{clock};
     int reports = 0;
     TitleStopwatch watch{ticks, [&reports] { ++reports; }};
     FakeTickSource& timer4 = *ticks.created.at(0);

@@ -65,22 +65,26 @@ TEST_F(BoardLoad, SeedingAddsZeroOnlyWhereNothingIsStoredAndNewFilesAtTheNextLoa
     EXPECT_EQ(button(main.get(), 2)->caption(), QStringLiteral("Neu"));
 }
 
-TEST_F(BoardLoad, LimitsAtExactlyTheLimitAndOnePast) {
+TEST_F(BoardLoad, LimitsAtExactlyTheLimitAndOnePastAndWhatWindowsHidesDoesNotCount) {
     const std::pair<const char*, int> limits[] = {{"7 Meter", 15}, {"Torwart", 8},   {"Team Timeout", 5},
                                                   {"Auszeit", 8},  {"Tormusik", 65}, {"2 Minuten", 5}};
+    // Copied from Windows, a music folder brings the files Windows keeps hidden there.
+    const QStringList hidden{"Thumbs.db",  "EHTHUMBS.DB",       "desktop.ini",
+                             "Folder.jpg", "AlbumArtSmall.jpg", "AlbumArt_{4711}_Large.jpg"};
     for (auto [category, limit] : limits) {
         SCOPED_TRACE(category);
         for (const int files : {limit, limit + 1}) {
             DeskFixture desk;
             desk.makeTeam(QStringLiteral("Damen"),
-                          {{QString::fromUtf8(category), DeskFixture::numbered(files)}});
+                          {{QString::fromUtf8(category), DeskFixture::numbered(files) + hidden}});
             const auto w = desk.startMain();
+            const QString folder = desk.dir() + QStringLiteral("/Damen/") + QString::fromUtf8(category) + '/';
             if (files == limit) {
                 EXPECT_TRUE(desk.dialogs.boxes.empty());
                 EXPECT_EQ(desk.dialogs.ends, 0);
+                EXPECT_EQ(desk.offset(QStringLiteral("Damen"), folder + "Thumbs.db"), QString());
                 continue;
             }
-            const QString folder = desk.dir() + QStringLiteral("/Damen/") + QString::fromUtf8(category) + '/';
             ASSERT_EQ(desk.dialogs.boxes.size(), 1u);
             EXPECT_EQ(desk.dialogs.boxes[0].text,
                       "Im Ordner " + folder +

@@ -60,6 +60,7 @@ TEST_F(Dispatch, PressShowsThePlayingLookAtFullLevelAndMarksTheButtonUntilTheNex
     EXPECT_EQ(QApplication::focusWidget(), Operator::find(main.get(), "cmd2_0"));
     // The level goes to full at every press, also after a fade left it low.
     Operator::click(main.get(), "Command2");
+    fx.ticks.advance(500000);
     ASSERT_NE(main->level().value(), 10000);
     fx.waveOut.levels.clear();
     press(2);
@@ -92,6 +93,12 @@ TEST_F(Dispatch, TitleThatCannotBePlayedIsToldAsFehler) {
     EXPECT_EQ(statusColor(), QColor(0xFF, 0, 0));
     EXPECT_EQ(colorOf(3), 0x0000FF00);
     EXPECT_EQ(transport(), "110111111");
+    // Pause and Resume do not make it look as if it played.
+    for (const char* button : {"cmd5", "cmd6"}) {
+        click(button);
+        EXPECT_EQ(status(), QStringLiteral("Titel 4   ** FEHLER **"));
+        EXPECT_EQ(statusColor(), QColor(0xFF, 0, 0));
+    }
     // A file the media layer refuses, and an empty offset that the play command refuses, are told the same.
     fx.media.answer = [](const QString& c) { return c.startsWith(QLatin1String("open")) ? 296 : 0; };
     press(4);
@@ -127,3 +134,15 @@ TEST_F(Dispatch, TransportStatesAndTransitions) {
 }
 
 } // namespace
+
+TEST_F(Dispatch, AccessKeysActOnTheKeyPressNotAfterThePressedLook) {
+    // Each reaches its handler before the key call returns: no 100 ms animated click in between.
+    QTest::keyClick(main.get(), Qt::Key_W, Qt::AltModifier);
+    EXPECT_EQ(sent(), playFrom(path("Wischen", "01Wisch & weg.mp3"), QStringLiteral("0")));
+    QTest::keyClick(main.get(), Qt::Key_P, Qt::AltModifier);
+    EXPECT_EQ(sent(), QStringList{"pause MyAlias"});
+    QTest::keyClick(main.get(), Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(sent(), StopCommands);
+    QTest::keyClick(main.get(), Qt::Key_E, Qt::AltModifier);
+    EXPECT_EQ(sent(), playFrom(path("Einlaufen", "01Einzug.mp3"), QStringLiteral("0")));
+}

@@ -36,6 +36,11 @@ QString DeskFixture::readIni(const QString& section, const QString& key) const {
     return Ini_Read(iniFile(), section, key);
 }
 
+QByteArray DeskFixture::iniBytes() const {
+    QFile f(iniFile());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 void DeskFixture::writeTeamSettings(const QString& team, const QString& color, const QString& zeit,
                                     const QString& vol) {
     setIni(team + QStringLiteral("_BUTTON_COLOR"), QStringLiteral("FARBE"), color);

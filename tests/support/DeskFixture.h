@@ -22,6 +22,8 @@ class DeskFixture {
     // One settings value, written the way the desk writes them.
     void setIni(const QString& section, const QString& key, const QString& value);
     QString readIni(const QString& section, const QString& key) const;
+    // The settings file byte for byte.
+    QByteArray iniBytes() const;
     // The team's look and fade settings, all filled in.
     void writeTeamSettings(const QString& team, const QString& color = QStringLiteral("12632256"),
                            const QString& zeit = QStringLiteral("2"),
@@ -54,7 +56,7 @@ class DeskFixture {
     RecordingMedia media;
     RecordingWaveOut waveOut;
     FakeClock clock;
-    FakeTickFactory ticks;
+    FakeTickFactory ticks{clock};
     Services services;
     AboutBoxHolder about;
 };

@@ -35,24 +35,55 @@ int RecordingWaveOut::setVolume(std::uint32_t packedLevel) {
     return forward ? forward->setVolume(packedLevel) : 0;
 }
 
-void FakeClock::sleepUntilUs(std::int64_t deadlineUs) {
-    if (deadlineUs <= now)
+void FakeClock::advanceTo(std::int64_t us) {
+    if (us <= now)
         return;
-    if (onSleep)
-        onSleep(deadlineUs - now);
-    slept += deadlineUs - now;
-    now = deadlineUs;
+    if (onAdvance)
+        onAdvance(us - now);
+    now = us;
+}
+
+void FakeTickSource::setInterval(int ms) {
+    m_interval = ms;
+    m_due = m_clock->now + 1000LL * ms;
 }
 
 bool FakeTickSource::tick() {
     if (m_interval <= 0 || !onTick)
         return false;
+    m_due += 1000LL * m_interval;
     onTick();
     return true;
 }
 
+namespace {
+// A source that tells its factory when it is gone.
+class TrackedTickSource : public FakeTickSource {
+  public:
+    using FakeTickSource::FakeTickSource;
+    std::shared_ptr<bool> alive = std::make_shared<bool>(true);
+};
+} // namespace
+
 std::unique_ptr<TickSource> FakeTickFactory::create() {
-    auto t = std::make_unique<FakeTickSource>();
+    auto t = std::make_unique<TrackedTickSource>(&m_clock);
     created.push_back(t.get());
+    m_alive.push_back(t->alive);
     return t;
+}
+
+void FakeTickFactory::advance(std::int64_t us) {
+    const std::int64_t end = m_clock.now + us;
+    for (;;) {
+        FakeTickSource* next = nullptr;
+        for (std::size_t i = 0; i < created.size(); ++i)
+            if (!m_alive[i].expired() && created[i]->interval() > 0 && created[i]->dueUs() <= end &&
+                (!next || created[i]->dueUs() < next->dueUs()))
+                next = created[i];
+        if (!next)
+            break;
+        m_clock.advanceTo(next->dueUs());
+        next->tick();
+    }
+    m_clock.advanceTo(end);
 }

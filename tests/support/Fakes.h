@@ -55,29 +55,41 @@ class RecordingWaveOut : public WaveOut {
     WaveOut* forward = nullptr;
 };
 
-// Time moves only when the desk waits for it.
+// Time moves only when a test moves it (or the desk waits for it).
 class FakeClock : public Clock {
   public:
     std::int64_t nowUs() override { return now; }
-    void sleepUntilUs(std::int64_t deadlineUs) override;
+    void sleepUntilUs(std::int64_t deadlineUs) override { advanceTo(deadlineUs); }
+    // Moves the time forward; onAdvance first hears by how much (a test renders that much audio).
+    void advanceTo(std::int64_t us);
     std::int64_t now = 1000000;
-    std::int64_t slept = 0;
-    std::function<void(std::int64_t)> onSleep; // lets a test render audio while the desk "waits"
+    std::function<void(std::int64_t)> onAdvance;
 };
 
 class FakeTickSource : public TickSource {
   public:
-    void setInterval(int ms) override { m_interval = ms; }
+    explicit FakeTickSource(const FakeClock* clock) : m_clock(clock) {}
+    void setInterval(int ms) override;
     int interval() const override { return m_interval; }
     // One tick, delivered only while the interval is set, as a window timer would.
     bool tick();
+    std::int64_t dueUs() const { return m_due; }
 
   private:
+    const FakeClock* m_clock;
     int m_interval = 0;
+    std::int64_t m_due = 0;
 };
 
+// Timers on the fake clock: advance() moves the clock and delivers every tick that falls due, in time order.
 class FakeTickFactory : public TickSourceFactory {
   public:
+    explicit FakeTickFactory(FakeClock& clock) : m_clock(clock) {}
     std::unique_ptr<TickSource> create() override;
+    void advance(std::int64_t us);
     std::vector<FakeTickSource*> created;
+
+  private:
+    FakeClock& m_clock;
+    std::vector<std::weak_ptr<bool>> m_alive; // which of the created sources still exist
 };

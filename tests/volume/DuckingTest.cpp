@@ -14,11 +14,15 @@ class Ducking : public Desk {
         start({{"7 Meter", {"01Anwurf.mp3", "02Abpfiff.mp3"}}});
         press(0);
     }
-    // Clicks the announcement button: the levels it applied; tookUs the time it took on the desk's clock.
+    // Clicks the announcement button and lets the ramp run: the levels it applied; tookUs its time.
     std::vector<std::uint32_t> clickAnsage() {
         fx.waveOut.levels.clear();
         const std::int64_t before = fx.clock.now;
         click("cmdAnsage");
+        EXPECT_FALSE(Operator::find(main.get(), "cmdAnsage")->isEnabled())
+            << "a second click would land mid-ramp";
+        while (!Operator::find(main.get(), "cmdAnsage")->isEnabled())
+            fx.ticks.advance(1000);
         tookUs = fx.clock.now - before;
         return fx.waveOut.levels;
     }
@@ -32,15 +36,16 @@ class Ducking : public Desk {
 };
 
 TEST_F(Ducking, DuckAndRestoreFollowTheRestLevel) {
-    const std::tuple<int, std::size_t, std::size_t, int> rows[] = {
-        {5, 951, 634, 9995}, {10, 901, 601, 10000}, {15, 851, 567, 9990}, {30, 701, 467, 9990}};
-    for (auto [percent, duckPasses, restorePasses, restored] : rows) {
+    for (auto [percent, duckPasses, restorePasses, restored] : {std::tuple{5, 951u, 634u, 9995},
+                                                                {10, 901u, 601u, 10000},
+                                                                {15, 851u, 567u, 9990},
+                                                                {30, 701u, 467u, 9990}}) {
         SCOPED_TRACE(percent);
         startWithRestLevel(percent);
         const auto duck = clickAnsage();
         ASSERT_EQ(duck.size(), duckPasses);
         EXPECT_EQ(duck.back(), Level::packed(percent * 100));
-        EXPECT_EQ(tookUs, static_cast<std::int64_t>(duckPasses) * 1200);
+        EXPECT_NEAR(tookUs, duckPasses * 1200, 1000);
         EXPECT_EQ(main->level().value(), percent * 100);
         EXPECT_EQ(barValue(main.get(), "ProgressBar2"), percent * 100);
         expectDucked(true);
@@ -48,7 +53,7 @@ TEST_F(Ducking, DuckAndRestoreFollowTheRestLevel) {
         const auto restore = clickAnsage();
         ASSERT_EQ(restore.size(), restorePasses);
         EXPECT_EQ(restore.front(), Level::packed(percent * 100));
-        EXPECT_EQ(tookUs, static_cast<std::int64_t>(restorePasses) * 1200);
+        EXPECT_NEAR(tookUs, restorePasses * 1200, 1000);
         EXPECT_EQ(main->level().value(), restored);
         expectDucked(false);
         // The restore may end short of full level; the next duck starts from full level all the same.
@@ -60,9 +65,7 @@ TEST_F(Ducking, NewTitleWhileDuckedEndsTheDuckAtOnce) {
     startWithRestLevel(10);
     clickAnsage();
     fx.waveOut.levels.clear();
-    const std::int64_t before = fx.clock.now;
     press(1);
-    EXPECT_EQ(fx.clock.now, before);
     EXPECT_EQ(fx.waveOut.levels, std::vector<std::uint32_t>{0xFFFFFFFFu});
     EXPECT_EQ(barValue(main.get(), "ProgressBar2"), 10000);
     expectDucked(false);

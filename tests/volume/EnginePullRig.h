@@ -1,7 +1,7 @@
 #pragma once
 // Puts the real audio engine (pull mode) behind a desk fixture's media commands and wave output level, and
-// renders exactly the frames of the time the desk waits for on its fake clock, so that a ramp reaches the
-// output as it would in real time. Shared by the engine-level fade tests and the fade benchmark.
+// renders exactly the frames of the time that passes on its fake clock, so that a ramp reaches the output as
+// it would in real time. Shared by the engine-level fade tests and the fade benchmark.
 #include "audio/AudioEngine.h"
 #include "audio/EngineWaveOut.h"
 #include "audio/MediaCommandInterpreter.h"
@@ -23,7 +23,7 @@ class EnginePullRig {
         fx.waveOut.forward = &level;
     }
     ~EnginePullRig() {
-        m_fx.clock.onSleep = nullptr;
+        m_fx.clock.onAdvance = nullptr;
         m_fx.media.forward = nullptr;
         m_fx.waveOut.forward = nullptr;
     }
@@ -61,11 +61,11 @@ class EnginePullRig {
         }
     }
 
-    // From now on every wait of the desk renders the frames of the time waited, counted from now.
+    // From now on every move of the desk's clock renders the frames of the time passed, counted from now.
     void followClock() {
         const std::int64_t origin = m_fx.clock.now;
         std::int64_t done = 0;
-        m_fx.clock.onSleep = [this, origin, done](std::int64_t us) mutable {
+        m_fx.clock.onAdvance = [this, origin, done](std::int64_t us) mutable {
             const std::int64_t due = (m_fx.clock.now + us - origin) * AudioEngine::kSampleRate / 1000000;
             if (due > done) {
                 render(due - done);
@@ -73,7 +73,7 @@ class EnginePullRig {
             }
         };
     }
-    void stopFollowing() { m_fx.clock.onSleep = nullptr; }
+    void stopFollowing() { m_fx.clock.onAdvance = nullptr; }
 
     // The gain each left sample got.
     double gainAt(std::size_t i) const { return left[i] / ProbeLevel; }

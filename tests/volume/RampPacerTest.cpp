@@ -1,29 +1,40 @@
-// The pacing of a ramp on the desk's clock: each pass at its own moment, late passes catching up instead of
-// stretching the ramp, and the last pass given its time. How often the bar is repainted is checked on the
-// console.
+// The pacing of a ramp on the desk's clock: each pass at its own moment, late passes catching up in order
+// instead of stretching the ramp, the end after the last pass has had its time, and a stop that ends it at
+// once.
 #include "volume/RampPacer.h"
 #include "support/Fakes.h"
 
 #include <gtest/gtest.h>
 
-TEST(RampPacer, EachPassHasItsMomentAndLatePassesCatchUp) {
+TEST(RampPacer, PassesKeepTheirMomentsLateOnesCatchUpAndStopEndsAtOnce) {
     FakeClock clock;
+    FakeTickFactory ticks{clock};
+    RampPacer pacer(clock, ticks);
     std::vector<std::int64_t> at;
-    RampPacer pacer(
-        clock,
-        [&](int) {
-            if (at.size() == 10)
-                clock.now += 20000; // pass 10 costs 20 ms, as a slow repaint would
-            at.push_back(clock.now);
-        },
-        [] {});
+    int ends = 0;
     const std::int64_t start = clock.now;
-    pacer.run(std::vector<int>(100, 5000), 100 * 1200);
+    pacer.start(
+        std::vector<int>(100, 5000), 100 * 1200, [&](int) { at.push_back(clock.now); }, [&] { ++ends; });
+    ASSERT_EQ(at.size(), 1u); // the first pass at once, in the click
+    ticks.advance(12000);
+    EXPECT_EQ(at.size(), 11u);
+    EXPECT_EQ(at[5], start + 6000);     // 5 x 1.2 ms, on the next millisecond tick
+    clock.advanceTo(clock.now + 30000); // the event loop was held up for 30 ms
+    ticks.advance(1000);
+    EXPECT_EQ(at.size(), 36u); // the passes due meanwhile (up to 43 ms) come at once, in order
+    ticks.advance(200000);
     ASSERT_EQ(at.size(), 100u);
-    for (std::size_t i = 0; i < 10; ++i)
-        EXPECT_EQ(at[i], start + 1200 * static_cast<std::int64_t>(i));
-    // The passes due meanwhile follow at once, and the ones after keep their original moments.
-    EXPECT_EQ(at[11], at[10]);
-    EXPECT_EQ(at[50], start + 50 * 1200);
-    EXPECT_EQ(clock.now, start + 100 * 1200);
+    EXPECT_EQ(ends, 1);
+    EXPECT_LE(at.back(), start + 120000);
+    EXPECT_FALSE(pacer.running());
+
+    pacer.start(
+        {1, 2, 3}, 3000, [&](int) { at.push_back(clock.now); }, [&] { ++ends; });
+    pacer.stop();
+    ticks.advance(10000);
+    EXPECT_EQ(at.size(), 101u);
+    EXPECT_EQ(ends, 1);
+    pacer.start(
+        {}, 0, [&](int) {}, [&] { ++ends; }); // nothing to pace ends at once
+    EXPECT_EQ(ends, 2);
 }
