@@ -4,7 +4,7 @@
 # renders without warnings, and an installed program that answers --version without a display.
 # Usage: check_install.sh <build dir>. ctest runs it as the test InstallTree.
 set -euo pipefail
-[ $# -eq 1 ] && [ -d "$1" ] || { echo "usage: $0 <build dir>" >&2; exit 2; }
+if [ $# -ne 1 ] || [ ! -d "$1" ]; then echo "usage: $0 <build dir>" >&2; exit 2; fi
 build="$(cd "$1" && pwd)"
 prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT

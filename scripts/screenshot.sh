@@ -26,7 +26,8 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ -s "$work/display" ] || { echo "screenshot: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(cat "$work/display")"
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY
 
 # A home of its own, so the picture shows the demo's settings and not the machine's.
 (cd "$root/build/demo" && HOME="$work" SDL_AUDIODRIVER=dummy exec ./klangwart) >"$work/desk.log" 2>&1 &

@@ -1,86 +1,36 @@
-// The installed desk's first start: a new ~/Klangwart the desk can start on, and nothing that exists touched.
+// The installed desk's first start: a new ~/Klangwart, and nothing that exists touched. That the desk starts
+// on the new folder and seeds its offsets is shown by DeskProcessTest.
 #include "app/ProgramFolderSetup.h"
-#include "app/Form1.h"
 #include "library/Categories.h"
-#include "settings/IniAccess.h"
-#include "support/DeskFixture.h"
-#include "support/Operator.h"
+#include "support/ProfileFileTest.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
-namespace {
+using ProgramFolderSetupTest = ProfileFileTest;
 
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+TEST_F(ProgramFolderSetupTest, NewFolderHoldsDefaultsForEveryTeamAndEmptyCategoryFolders) {
+    const QString home = dir.filePath(QStringLiteral("home/Klangwart"));
+    ASSERT_EQ(ProgramFolderSetup::prepare(home), QString());
+    const QByteArray ini = raw(home + QStringLiteral("/Klangwart.ini"));
+    EXPECT_TRUE(ini.startsWith("[Mannschaft]\r\nMannschaft=Damen\r\nVerein=\r\n"));
+    EXPECT_TRUE(ini.contains("[M\xE4nner_AUSBLEND]\r\nZEIT=2\r\nVol=20\r\n")) << "Windows-1252, CR LF";
+    EXPECT_EQ(ini.count('\n'), ini.count("\r\n"));
+    for (const QString& team : ProgramFolderSetup::teams())
+        for (const Category& c : Categories::all())
+            EXPECT_TRUE(QDir(home + '/' + team + '/' + QString::fromUtf8(c.folder)).isEmpty()) << c.folder;
 }
 
-void write(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
-
-TEST(ProgramFolderSetupTest, NewFolderHoldsDefaultsForEveryTeamAndEmptyCategoryFolders) {
-    QTemporaryDir tmp;
-    const QString dir = tmp.path() + QStringLiteral("/home/Klangwart");
-    ASSERT_EQ(ProgramFolderSetup::prepare(dir), QString());
-
-    const QString ini = dir + QStringLiteral("/Klangwart.ini");
-    const QByteArray bytes = bytesOf(ini);
-    EXPECT_TRUE(bytes.startsWith("[Mannschaft]\r\nMannschaft=Damen\r\n"));
-    EXPECT_TRUE(bytes.contains("[M\xE4nner_AUSBLEND]\r\nZEIT=2\r\nVol=20\r\n")) << "Windows-1252, CR LF";
-    EXPECT_EQ(bytes.count('\n'), bytes.count("\r\n"));
-    for (const QString& team : ProgramFolderSetup::teams()) {
-        EXPECT_EQ(Ini_Read(ini, team + QStringLiteral("_Font_Style"), QStringLiteral("Art")), "Arial");
-        for (const Category& c : Categories::all()) {
-            const QDir folder(dir + QLatin1Char('/') + team + QLatin1Char('/') + QString::fromUtf8(c.folder));
-            EXPECT_TRUE(folder.exists() && folder.isEmpty()) << folder.path().toStdString();
-        }
-    }
-}
-
-TEST(ProgramFolderSetupTest, DeskStartsOnTheNewFolderWithAnEmptyBoard) {
-    DeskFixture fx;
-    QFile::remove(fx.iniFile());
-    ASSERT_EQ(ProgramFolderSetup::prepare(fx.dir()), QString());
-    const auto desk = fx.startMain();
-    EXPECT_TRUE(fx.dialogs.boxes.empty());
-    EXPECT_EQ(fx.dialogs.ends, 0);
-    EXPECT_EQ(desk->windowTitle(), QStringLiteral("Klangwart  Damen  "));
-    for (int i = 0; i < 132; ++i) {
-        if (i != Categories::WischenButton && i != Categories::EinlaufenButton) {
-            EXPECT_TRUE(Operator::button(desk.get(), i)->isHidden()) << i;
-        }
-    }
-}
-
-TEST(ProgramFolderSetupTest, WhatExistsIsLeftAloneAndOnlyTheMissingIsMade) {
-    QTemporaryDir tmp;
-    const QString dir = tmp.path();
-    write(dir + QStringLiteral("/Klangwart.ini"), "[Mannschaft]\nMannschaft=Jugend\n");
-    write(dir + QStringLiteral("/Damen/7 Meter/01Anwurf.mp3"), "title");
-    write(dir + QStringLiteral("/Männer"), "a file where a folder would go");
-    ASSERT_EQ(ProgramFolderSetup::prepare(dir), QString());
-
-    EXPECT_EQ(bytesOf(dir + QStringLiteral("/Klangwart.ini")), "[Mannschaft]\nMannschaft=Jugend\n");
-    EXPECT_EQ(QDir(dir + QStringLiteral("/Damen")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+TEST_F(ProgramFolderSetupTest, WhatExistsIsLeftAloneAndOnlyTheMissingIsMade) {
+    file = dir.filePath(QStringLiteral("Klangwart.ini"));
+    put("[Mannschaft]\nMannschaft=Jugend\n");
+    QDir(dir.path()).mkpath(QStringLiteral("Damen/7 Meter"));
+    QFile(dir.filePath(QStringLiteral("Männer")))
+        .open(QIODevice::WriteOnly); // a file where a folder would go
+    ASSERT_EQ(ProgramFolderSetup::prepare(dir.path()), QString());
+    EXPECT_EQ(raw(), "[Mannschaft]\nMannschaft=Jugend\n");
+    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("Damen"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("7 Meter")});
-    EXPECT_EQ(bytesOf(dir + QStringLiteral("/Damen/7 Meter/01Anwurf.mp3")), "title");
-    EXPECT_EQ(bytesOf(dir + QStringLiteral("/Männer")), "a file where a folder would go");
-    EXPECT_TRUE(QDir(dir + QStringLiteral("/Jugend/2 Minuten")).exists());
-}
-
-TEST(ProgramFolderSetupTest, FolderThatCannotBeMadeIsTold) {
-    QTemporaryDir tmp;
-    write(tmp.path() + QStringLiteral("/home"), "a file, not a home folder");
-    const QString dir = tmp.path() + QStringLiteral("/home/Klangwart");
-    EXPECT_EQ(ProgramFolderSetup::prepare(dir),
-              QStringLiteral("Der Programmordner %1 konnte nicht angelegt werden.").arg(dir));
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("Männer"))).isFile());
+    EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("Jugend/2 Minuten"))).exists());
+    EXPECT_NE(ProgramFolderSetup::prepare(dir.filePath(QStringLiteral("Männer/Klangwart"))), QString());
 }
