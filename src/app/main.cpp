@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QScopeGuard>
 #include <QTimer>
 #include <SDL_hints.h>
 #include <cstdio>
@@ -79,6 +80,34 @@ QString programDirectory(Dialogs& dialogs) {
     return QFileInfo(folder.path()).canonicalFilePath();
 }
 
+// Builds the real services on the program directory and runs the desk until it ends. running points at the
+// main console while it exists, for the signal handling in main().
+int runDesk(const QString& dir, Dialogs& dialogs, Form1*& running) {
+    SteadyClock clock;
+    AudioEngine engine(clock);
+    MediaCommandInterpreter media(engine);
+    EngineWaveOut waveOut(engine);
+    ProcessLauncher launcher;
+    QtTickSourceFactory ticks;
+    Services services{media, waveOut, dialogs, launcher, clock, ticks, dir};
+    AboutBoxHolder about(dialogs, launcher);
+
+    Form1 desk(services, about);
+    running = &desk;
+    const auto ended = qScopeGuard([&running] { running = nullptr; });
+    if (!desk.Form_Load())
+        return 0;
+    desk.show();
+    if (engine.takeNoDeviceNotice()) {
+        // Told once, after the desk is up: the operator can still prepare offsets and the board works.
+        QTimer::singleShot(0, &desk, [&dialogs] {
+            dialogs.msgBox(QStringLiteral("Es wurde kein Tonausgabegerät gefunden. Die Titel laufen stumm."),
+                           48, Title);
+        });
+    }
+    return QApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -119,26 +148,5 @@ int main(int argc, char** argv) {
     if (dir.isEmpty())
         return ExitNoProgramDirectory;
 
-    SteadyClock clock;
-    AudioEngine engine(clock);
-    MediaCommandInterpreter media(engine);
-    EngineWaveOut waveOut(engine);
-    ProcessLauncher launcher;
-    QtTickSourceFactory ticks;
-    Services services{media, waveOut, dialogs, launcher, clock, ticks, dir};
-    AboutBoxHolder about(dialogs, launcher);
-
-    Form1 desk(services, about);
-    running = &desk;
-    if (!desk.Form_Load())
-        return 0;
-    desk.show();
-    if (engine.takeNoDeviceNotice()) {
-        // Told once, after the desk is up: the operator can still prepare offsets and the board works.
-        QTimer::singleShot(0, &desk, [&dialogs] {
-            dialogs.msgBox(QStringLiteral("Es wurde kein Tonausgabegerät gefunden. Die Titel laufen stumm."),
-                           48, Title);
-        });
-    }
-    return app.exec();
+    return runDesk(dir, dialogs, running);
 }
