@@ -11,7 +11,7 @@ usage() { echo "usage: $0 <build dir>" >&2; exit 2; }
 
 build="$(cd "$1" && pwd -P)"
 demo="$build/demo"
-ffmpeg_bin="${KLANGWART_FFMPEG:-/usr/bin/ffmpeg}"
+ffmpeg_bin="${KLANGWART_FFMPEG:-$(command -v ffmpeg || echo ffmpeg)}"
 jobs="$(nproc 2>/dev/null || echo 2)"
 [ "$jobs" -ge 1 ] || jobs=1
 [ "$jobs" -le 8 ] || jobs=8

@@ -1,5 +1,7 @@
 #include "about/frmAbout.h"
 
+#include "KlangwartVersion.h"
+
 #include "about/SysInfo.h"
 #include "widgets/Twips.h"
 
@@ -91,10 +93,7 @@ QLabel* frmAbout::label(const QString& text, double left, double top, double wid
 }
 
 QString frmAbout::versionText() {
-    return QStringLiteral("Version %1.%2.%3")
-        .arg(KLANGWART_VERSION_MAJOR)
-        .arg(KLANGWART_VERSION_MINOR)
-        .arg(KLANGWART_VERSION_PATCH);
+    return QStringLiteral("Version " KLANGWART_VERSION);
 }
 
 void frmAbout::setClub(const QString& club) {

@@ -1,6 +1,11 @@
-// Builds the real services, hands them to the main console and runs the desk.
+// Reads the command line, finds the program directory, builds the real services, hands them to the main
+// console and runs the desk.
+#include "KlangwartInstallDirs.h"
 #include "about/AboutBoxHolder.h"
+#include "app/CommandLine.h"
 #include "app/Form1.h"
+#include "app/ProgramDirectory.h"
+#include "app/ProgramFolderSetup.h"
 #include "appearance/FontSubstitutes.h"
 #include "audio/AudioEngine.h"
 #include "audio/EngineWaveOut.h"
@@ -10,37 +15,86 @@
 #include "platform/Services.h"
 #include "platform/SteadyClock.h"
 #include "platform/SystemDialogs.h"
+#include "platform/TerminationSignals.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QIcon>
+#include <QScopeGuard>
 #include <QTimer>
+#include <SDL_hints.h>
+#include <cstdio>
 
 namespace {
 
-// The folder that holds the program file, links resolved: settings, offsets and music lie there.
-QString programDirectory() {
-    return QFileInfo(QCoreApplication::applicationFilePath()).canonicalPath();
+constexpr int ExitWrongArguments = 2;
+constexpr int ExitNoProgramDirectory = 1;
+const QString Title = QStringLiteral("Klangwart");
+
+int refuse(const QString& error) {
+    std::fprintf(stderr, "klangwart: %s (Hilfe: klangwart --help)\n", qUtf8Printable(error));
+    return ExitWrongArguments;
 }
 
-} // namespace
+// Help, version and a wrong argument are answered on the terminal before any window or display is needed.
+// Returns the exit status, or -1 when the desk is to run.
+int answerCommandLine(const CommandLine& line) {
+    switch (line.action()) {
+    case CommandLine::Action::Help:
+        std::fputs(qUtf8Printable(CommandLine::helpText()), stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::fputs(qUtf8Printable(CommandLine::versionText()), stdout);
+        return 0;
+    case CommandLine::Action::Error:
+        return refuse(line.error());
+    case CommandLine::Action::Run:
+        break;
+    }
+    return -1;
+}
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Klangwart"));
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    FontSubstitutes::install();
+void setWindowIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/klangwart-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+}
 
+// The folder of the running program, or ~/Klangwart for the installed desk, set up on first use. Empty when
+// there is none; the operator has been told why.
+QString programDirectory(Dialogs& dialogs) {
+    const ProgramDirectory folder =
+        ProgramDirectory::ofProgram(QCoreApplication::applicationFilePath(),
+                                    QStringLiteral(KLANGWART_INSTALL_FULL_BINDIR), QDir::homePath());
+    QString problem =
+        folder.ok() ? QString() : QStringLiteral("Klangwart findet keinen Programmordner: ") + folder.error();
+    if (folder.ok() && folder.isHomeFolder())
+        problem = ProgramFolderSetup::prepare(folder.path());
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "klangwart: %s\n", qUtf8Printable(problem));
+        dialogs.msgBox(problem, 16, Title);
+        return QString();
+    }
+    return QFileInfo(folder.path()).canonicalFilePath();
+}
+
+// Builds the real services on the program directory and runs the desk until it ends. running points at the
+// main console while it exists, for the signal handling in main().
+int runDesk(const QString& dir, Dialogs& dialogs, Form1*& running) {
     SteadyClock clock;
     AudioEngine engine(clock);
     MediaCommandInterpreter media(engine);
     EngineWaveOut waveOut(engine);
-    SystemDialogs dialogs;
     ProcessLauncher launcher;
     QtTickSourceFactory ticks;
-    Services services{media, waveOut, dialogs, launcher, clock, ticks, programDirectory()};
+    Services services{media, waveOut, dialogs, launcher, clock, ticks, dir};
     AboutBoxHolder about(dialogs, launcher);
 
     Form1 desk(services, about);
+    running = &desk;
+    const auto ended = qScopeGuard([&running] { running = nullptr; });
     if (!desk.Form_Load())
         return 0;
     desk.show();
@@ -48,8 +102,51 @@ int main(int argc, char** argv) {
         // Told once, after the desk is up: the operator can still prepare offsets and the board works.
         QTimer::singleShot(0, &desk, [&dialogs] {
             dialogs.msgBox(QStringLiteral("Es wurde kein Tonausgabegerät gefunden. Die Titel laufen stumm."),
-                           48, QStringLiteral("Klangwart"));
+                           48, Title);
         });
     }
-    return app.exec();
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine line = CommandLine::parse(arguments);
+    if (const int status = answerCommandLine(line); status >= 0)
+        return status;
+    const ProgramDirectory given =
+        line.dir().isEmpty() ? ProgramDirectory() : ProgramDirectory::given(line.dir());
+    if (!given.ok())
+        return refuse(given.error());
+
+    // SDL would catch SIGINT and SIGTERM for an event queue nobody reads here, and the desk would not end.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // The command line belongs to the desk; Qt's own options are not read from it.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    SystemDialogs dialogs;
+    TerminationSignals termination;
+    // A signal ends the desk as "Beenden" does, from the event loop: never in the middle of a settings write.
+    // Before the console exists (a message box of the first start) there is nothing to stop.
+    Form1* running = nullptr;
+    QObject::connect(&termination, &TerminationSignals::received, &app, [&running, &dialogs] {
+        if (running)
+            running->mnuBeenden_Click();
+        else
+            dialogs.endProgram();
+    });
+    QApplication::setApplicationName(Title);
+    QApplication::setDesktopFileName(QStringLiteral("de.klangwart.Klangwart"));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    setWindowIcon();
+    FontSubstitutes::install();
+
+    const QString dir = line.dir().isEmpty() ? programDirectory(dialogs) : given.path();
+    if (dir.isEmpty())
+        return ExitNoProgramDirectory;
+
+    return runDesk(dir, dialogs, running);
 }

@@ -1,0 +1,90 @@
+// The real program as a terminal and the system see it: answers to the command line without a display, and
+// SIGTERM or Ctrl+C ending it as "Beenden" does.
+#include "KlangwartVersion.h"
+#include "app/ProgramFolderSetup.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace {
+
+// ctest names the built desk.
+const QString Desk = qEnvironmentVariable("KLANGWART_EXECUTABLE");
+
+// True once the process catches the signal; before that, the signal would simply kill it.
+bool catches(qint64 pid, int number) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = status.readAll();
+    const qsizetype at = text.indexOf("SigCgt:");
+    return at >= 0 && (text.mid(at + 7, 18).trimmed().toULongLong(nullptr, 16) >> (number - 1)) & 1U;
+}
+
+} // namespace
+
+TEST(DeskProcessTest, CommandLineIsAnsweredWithoutADisplay) {
+    QTemporaryDir tmp;
+    const QString file = tmp.filePath(QStringLiteral("datei"));
+    QFile(file).open(QIODevice::WriteOnly);
+    const QByteArray help = " (Hilfe: klangwart --help)\n";
+    const std::vector<std::tuple<QStringList, int, QByteArray>> cases{
+        {{"--version"}, 0, "Klangwart " KLANGWART_VERSION "\n"},
+        {{"/", "--help"}, 0, "Aufruf: klangwart [ORDNER]\n"},
+        {{"--bogus"}, 2, "klangwart: unbekannte Option '--bogus'" + help},
+        {{"-platform", "xcb"}, 2, "klangwart: unbekannte Option '-platform'" + help},
+        {{"/", "--dir"}, 2, "klangwart: --dir braucht einen Ordner" + help},
+        {{"--dir", "/", "/tmp"}, 2, "klangwart: nur ein Ordner ist möglich, '/tmp' ist zu viel" + help},
+        {{"--", file}, 2, "klangwart: '" + file.toUtf8() + "' ist kein Ordner" + help},
+    };
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name)); // a window would fail here
+    for (const auto& [arguments, status, answer] : cases) {
+        QProcess desk;
+        desk.setProcessEnvironment(env);
+        desk.start(Desk, arguments);
+        ASSERT_TRUE(desk.waitForFinished(20000));
+        EXPECT_EQ(desk.exitCode(), status) << arguments.join(' ').toStdString();
+        const QByteArray shown = status == 0 ? desk.readAllStandardOutput() : desk.readAllStandardError();
+        EXPECT_EQ(shown.left(answer.size()), answer);
+    }
+}
+
+TEST(DeskProcessTest, TermAndInterruptEndTheDeskWhenTheRunningWriteIsDone) {
+    for (const int number : {SIGTERM, SIGINT}) {
+        QTemporaryDir tmp;
+        ASSERT_EQ(ProgramFolderSetup::prepare(tmp.path()), QString());
+        // Titles without start offsets: the board load writes Damen.ini while the signal comes.
+        for (int i = 10; i < 40; ++i)
+            QFile(tmp.filePath(QStringLiteral("Damen/Tormusik/%1Tor.mp3").arg(i))).open(QIODevice::WriteOnly);
+        QProcess desk;
+        desk.start(Desk, {tmp.path()});
+        ASSERT_TRUE(desk.waitForStarted() && desk.processId() > 0);
+        QElapsedTimer waited;
+        waited.start();
+        while (!catches(desk.processId(), number) && waited.elapsed() < 20000)
+            QThread::msleep(2);
+        ASSERT_TRUE(catches(desk.processId(), number));
+        ::kill(static_cast<pid_t>(desk.processId()), number);
+        const bool ended = desk.waitForFinished(20000);
+        if (!ended)
+            desk.kill();
+        ASSERT_TRUE(ended) << "still running after signal " << number;
+        EXPECT_EQ(desk.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(desk.exitCode(), 0);
+        // Every title has its offset (two more for the empty Einlaufen and Wischen), no temporary file is
+        // left.
+        QFile offsets(tmp.filePath(QStringLiteral("Damen.ini")));
+        ASSERT_TRUE(offsets.open(QIODevice::ReadOnly));
+        EXPECT_EQ(offsets.readAll().count("Zeit_01=0\r\n"), 32);
+        const QStringList left =
+            QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        EXPECT_EQ(left, QStringList({"Damen", "Damen.ini", "Jugend", "Klangwart.ini", "Männer"}));
+    }
+}
