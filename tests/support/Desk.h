@@ -25,7 +25,7 @@ class Desk : public ::testing::Test {
         main = fx.startMain();
         main->show();
         main->activateWindow(); // so the keyboard focus a handler gives can be seen
-        QTest::qWaitForWindowActive(main.get());
+        static_cast<void>(QTest::qWaitForWindowActive(main.get()));
         fx.media.takeCommands();
     }
     Form2* openEditor() {

@@ -1,0 +1,106 @@
+// What the operator feels at a match: an access key (Alt+W) to the press handler, and a press during a fade
+// to the first sample of the new title taken by the output callback (SDL's dummy driver, 256-frame periods).
+#include "QtBenchMain.h"
+#include "app/Form1.h"
+#include "audio/AudioEngine.h"
+#include "audio/EngineWaveOut.h"
+#include "audio/MediaCommandInterpreter.h"
+#include "platform/QtTickSource.h"
+#include "platform/SteadyClock.h"
+#include "support/DeskFixture.h"
+#include "support/TestTitles.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+double percentile(std::vector<double> v, double p) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? -1
+                     : v[std::min(v.size() - 1,
+                                  static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5))];
+}
+
+void BM_AccessKeyToCommand1Click(benchmark::State& state) {
+    DeskFixture fx;
+    SteadyClock clock;
+    fx.makeTeam(QStringLiteral("Damen"), {{QStringLiteral("Wischen"), {QStringLiteral("01Wischen.mp3")}}});
+    auto form = fx.startMain();
+    form->show();
+    form->activateWindow();
+    static_cast<void>(QTest::qWaitForWindowActive(form.get()));
+    std::int64_t reached = 0;
+    // The press handler's first media command is the stop of whatever plays.
+    fx.media.answer = [&](const QString& c) {
+        if (!reached && c == QLatin1String("stop MyAlias"))
+            reached = clock.nowUs();
+        return 0;
+    };
+    std::vector<double> us;
+    for (auto _ : state) {
+        reached = 0;
+        const std::int64_t t0 = clock.nowUs();
+        QTest::keyClick(form.get(), Qt::Key_W, Qt::AltModifier);
+        us.push_back(reached ? static_cast<double>(reached - t0) : 1e6);
+        state.SetIterationTime(us.back() / 1e6);
+        QApplication::processEvents(); // the pressed look ends later, between presses
+    }
+    state.counters["median_us"] = percentile(us, 0.5);
+    state.counters["p99_us"] = percentile(us, 0.99);
+}
+BENCHMARK(BM_AccessKeyToCommand1Click)->UseManualTime()->Iterations(500)->Unit(benchmark::kMicrosecond);
+
+void BM_PressDuringFadeToFirstSample(benchmark::State& state) {
+    if (!TestTitles::get().ok) {
+        state.SkipWithError("test titles could not be made");
+        return;
+    }
+    DeskFixture fx;
+    SteadyClock clock;
+    QtTickSourceFactory ticks;
+    AudioEngine engine(clock);
+    MediaCommandInterpreter media(engine);
+    EngineWaveOut waveOut(engine);
+    fx.media.forward = &media;
+    fx.waveOut.forward = &waveOut;
+    Services services{fx.media, fx.waveOut, fx.dialogs, fx.launcher, clock, ticks, fx.services.programDir};
+    fx.makeTeam(QStringLiteral("Damen"));
+    fx.writeTeamSettings(QStringLiteral("Damen"), QStringLiteral("12632256"), QStringLiteral("2"));
+    for (const char* name : {"01Tor.mp3", "02Jubel.mp3"})
+        QFile::copy(TestTitles::get().mp348,
+                    fx.titlePath(QStringLiteral("Damen"), QStringLiteral("Tormusik"), name));
+    Form1 form(services, fx.about);
+    form.Form_Load();
+    form.show();
+    std::vector<double> ms;
+    unsigned seed = 11;
+    for (auto _ : state) {
+        form.Command1_Click(61);
+        form.Command2_Click();
+        seed = seed * 1103515245u + 12345u; // presses land at every phase of the fade and the device period
+        const std::int64_t until = clock.nowUs() + 300000 + (seed >> 8) % 6000;
+        while (clock.nowUs() < until)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 2);
+        const std::int64_t t0 = clock.nowUs();
+        form.Command1_Click(62);
+        const int voice = media.voiceOf(QStringLiteral("MyAlias"));
+        while (engine.firstSampleUs(voice) < 0 && clock.nowUs() < t0 + 2000000)
+            std::this_thread::yield();
+        ms.push_back(static_cast<double>(engine.firstSampleUs(voice) - t0) / 1000.0);
+        state.SetIterationTime(ms.back() / 1000.0);
+    }
+    state.counters["median_ms"] = percentile(ms, 0.5);
+    state.counters["p99_ms"] = percentile(ms, 0.99);
+    state.counters["level_after"] = form.level().value();
+}
+BENCHMARK(BM_PressDuringFadeToFirstSample)->UseManualTime()->Iterations(60)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+KLANGWART_QT_BENCHMARK_MAIN()
