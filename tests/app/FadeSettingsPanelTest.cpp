@@ -4,38 +4,32 @@
 
 namespace {
 
-class FadeSettings : public Desk {
-  protected:
-    void SetUp() override {
-        fx.writeTeamSettings(QStringLiteral("Damen"), QStringLiteral("12632256"), QStringLiteral("3"),
-                             QStringLiteral("10"));
-        fx.makeTeam(QStringLiteral("Männer"));
-        start();
-        Operator::menu(main.get(), "mnuAusblend");
-    }
-    QString ini(const char* section, const char* key) const {
-        return fx.readIni(QString::fromUtf8(section), QString::fromLatin1(key));
-    }
-    QString tip(const char* name) const { return Operator::find(main.get(), name)->toolTip(); }
-};
+using FadeSettings = Desk;
 
 TEST_F(FadeSettings, ClicksStoreTheirOwnKeyForTheCurrentTeamAndSetTheTips) {
-    for (int i = 0; i < 3; ++i) {
-        click(qPrintable(QStringLiteral("Label9_%1").arg(i)));
-        EXPECT_EQ(main->settings().iFadeStep, 12 - 4 * i);
-        EXPECT_EQ(ini("Damen_AUSBLEND", "ZEIT"), QString::number(i + 1));
-        EXPECT_EQ(text(main.get(), "Label10"), QString::number(i + 1));
-        EXPECT_EQ(tip("Command2"), QString::number(i + 1) + " Sec.");
-        EXPECT_EQ(ini("Damen_AUSBLEND", "Vol"), QStringLiteral("10"));
+    fx.writeTeamSettings(QStringLiteral("Damen"), QStringLiteral("12632256"), QStringLiteral("3"),
+                         QStringLiteral("10"));
+    fx.makeTeam(QStringLiteral("Männer"));
+    start();
+    Operator::menu(main.get(), "mnuAusblend");
+    const auto ini = [this](const char* section, const char* key) {
+        return fx.readIni(QString::fromUtf8(section), QString::fromLatin1(key));
+    };
+    for (auto [label, step, zeit] :
+         {std::tuple{"Label9_0", 12, "1"}, {"Label9_1", 8, "2"}, {"Label9_2", 4, "3"}}) {
+        click(label);
+        EXPECT_EQ(main->settings().iFadeStep, step);
+        EXPECT_EQ(ini("Damen_AUSBLEND", "ZEIT"), zeit);
+        EXPECT_EQ(text(main.get(), "Label10"), zeit);
+        EXPECT_EQ(Operator::find(main.get(), "Command2")->toolTip(), zeit + QStringLiteral(" Sec."));
     }
-    for (int i = 0; i < 6; ++i) {
-        click(qPrintable(QStringLiteral("Label13_%1").arg(i)));
-        const QString percent = QString::number(5 * (i + 1));
-        EXPECT_EQ(main->settings().iAnsageVol, 500 * (i + 1));
-        EXPECT_EQ(ini("Damen_AUSBLEND", "Vol"), percent);
-        EXPECT_EQ(text(main.get(), "Label12"), percent);
-        EXPECT_EQ(tip("cmdAnsage"), percent + " %");
-        EXPECT_EQ(ini("Damen_AUSBLEND", "ZEIT"), QStringLiteral("3"));
+    for (auto [label, level, vol] : {std::tuple{"Label13_0", 500, "5"}, {"Label13_5", 3000, "30"}}) {
+        click(label);
+        EXPECT_EQ(main->settings().iAnsageVol, level);
+        EXPECT_EQ(ini("Damen_AUSBLEND", "Vol"), vol);
+        EXPECT_EQ(text(main.get(), "Label12"), vol);
+        EXPECT_EQ(Operator::find(main.get(), "cmdAnsage")->toolTip(), vol + QStringLiteral(" %"));
+        EXPECT_EQ(ini("Damen_AUSBLEND", "ZEIT"), QStringLiteral("3")); // only its own key
     }
     // After a team switch a click stores under the new team, and only its own key.
     Operator::menu(main.get(), "mnu_Männer");
@@ -43,19 +37,14 @@ TEST_F(FadeSettings, ClicksStoreTheirOwnKeyForTheCurrentTeamAndSetTheTips) {
     EXPECT_EQ(ini("Männer_AUSBLEND", "ZEIT"), QStringLiteral("2"));
     EXPECT_EQ(ini("Männer_AUSBLEND", "Vol"), QStringLiteral("25"));
     EXPECT_EQ(ini("Damen_AUSBLEND", "ZEIT"), QStringLiteral("3"));
-}
-
-TEST_F(FadeSettings, FormatHidesThePanelAndXClosesTheFrameKeepingTheValues) {
+    // "Format" shows the other panel in the same frame; "X" closes the frame above both.
     Operator::menu(main.get(), "mnu_Format");
     EXPECT_EQ(shown(main.get(), {"frm_format", "frm_aus", "cmd_Test"}), "101");
     Operator::menu(main.get(), "mnuAusblend");
-    // The close button stays reachable above the panel.
     QWidget* x = Operator::find(main.get(), "Command6");
     EXPECT_FALSE(Operator::find(main.get(), "frm_aus")->geometry().intersects(x->geometry()));
     Operator::click(x);
     EXPECT_FALSE(Operator::shown(main.get(), "frm_format"));
-    EXPECT_EQ(main->settings().iFadeStep, 4);
-    EXPECT_EQ(main->settings().iAnsageVol, 1000);
 }
 
 } // namespace

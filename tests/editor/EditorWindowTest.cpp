@@ -38,7 +38,7 @@ TEST_F(EditorWindow, MissingOrBrokenOffsetLeavesTheTitleEditableFromZero) {
     EXPECT_EQ(caption(), IdleCaption);
     pressEditor(2);
     EXPECT_EQ(sent(), playFrom(neu, QStringLiteral("0")));
-    for (const char* value : {"abc", "12.5", "99999999999"}) {
+    for (const char* value : {"abc", "99999999999"}) {
         store(torPath(), QString::fromLatin1(value));
         pressEditor(Tor);
         EXPECT_EQ(sent(), playFrom(torPath(), QStringLiteral("0"))) << value;
