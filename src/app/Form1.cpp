@@ -231,6 +231,7 @@ void Form1::mnu_Set_Start_Click() {
     if (!m_editor) {
         m_editor = new Form2(services(), aboutBox());
         m_editor->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_editor, &ConsoleWindow::startOffsetWritten, this, &ConsoleWindow::recheckBoard);
         m_editor->Form_Load();
     }
     m_editor->show();

@@ -4,6 +4,7 @@
 #include "appearance/FontSubstitutes.h"
 #include "audio/AudioEngine.h"
 #include "audio/EngineWaveOut.h"
+#include "audio/HeadPreparer.h"
 #include "audio/MediaCommandInterpreter.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/QtTickSource.h"
@@ -37,7 +38,8 @@ int main(int argc, char** argv) {
     SystemDialogs dialogs;
     ProcessLauncher launcher;
     QtTickSourceFactory ticks;
-    Services services{media, waveOut, dialogs, launcher, clock, ticks, programDirectory()};
+    HeadPreparer heads(engine.heads());
+    Services services{media, waveOut, dialogs, launcher, clock, ticks, programDirectory(), &media, &heads};
     AboutBoxHolder about(dialogs, launcher);
 
     Form1 desk(services, about);

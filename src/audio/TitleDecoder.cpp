@@ -140,8 +140,9 @@ std::int64_t TitleDecoder::prerollSamples() const {
     }
 }
 
-void TitleDecoder::startAt(std::int64_t positionMs) {
+void TitleDecoder::startAt(std::int64_t positionMs, std::int64_t skipFrames) {
     targetMs_ = std::max<std::int64_t>(0, positionMs);
+    skipFrames_ = std::max<std::int64_t>(0, skipFrames);
     staging_.clear();
     stagingRead_ = 0;
     failures_ = 0;
@@ -175,9 +176,24 @@ void TitleDecoder::seekToSample(std::int64_t sourceSample) {
     avcodec_flush_buffers(codec_);
 }
 
+void TitleDecoder::dropSkipped() {
+    if (skipFrames_ <= 0) {
+        return;
+    }
+    const auto pending = static_cast<std::int64_t>((staging_.size() - stagingRead_) / 2);
+    const std::int64_t drop = std::min(pending, skipFrames_);
+    stagingRead_ += static_cast<std::size_t>(drop) * 2;
+    skipFrames_ -= drop;
+    if (stagingRead_ == staging_.size()) {
+        staging_.clear();
+        stagingRead_ = 0;
+    }
+}
+
 bool TitleDecoder::pump(SpscRing& ring, std::size_t minFrames) {
     std::size_t written = 0;
     for (;;) {
+        dropSkipped();
         if (stagingRead_ < staging_.size()) {
             const std::size_t pending = (staging_.size() - stagingRead_) / 2;
             const std::size_t n = ring.write(staging_.data() + stagingRead_, pending);

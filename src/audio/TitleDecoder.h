@@ -30,8 +30,10 @@ class TitleDecoder {
     std::int64_t durationMs() const { return durationMs_; }
 
     // Prepares output from positionMs on (0 for the start); the next frame pump() delivers is that
-    // position, exact to the sample. Positions past the real end give a clean end.
-    void startAt(std::int64_t positionMs);
+    // position, exact to the sample. Positions past the real end give a clean end. With skipFrames, that
+    // many output frames of the start are dropped: the very samples a start at positionMs would give first,
+    // so what follows joins them without a seam.
+    void startAt(std::int64_t positionMs, std::int64_t skipFrames = 0);
     // Moves output into the ring, decoding as needed, until at least minFrames went in, the ring is full
     // or the title is exhausted. Returns false once everything up to the end is in the ring.
     bool pump(SpscRing& ring, std::size_t minFrames);
@@ -41,6 +43,7 @@ class TitleDecoder {
     AudioError openStream(const QByteArray& url, std::int64_t probeBytes, const AVInputFormat* container,
                           std::int64_t skipBytes);
     void seekToSample(std::int64_t sourceSample);
+    void dropSkipped();
     bool decodeStep();
     void drainDecoder();
     void receiveFrames();
@@ -67,4 +70,5 @@ class TitleDecoder {
     int failures_ = 0;           // consecutive read or decode failures
     std::vector<float> staging_; // converted output not yet in the ring
     std::size_t stagingRead_ = 0;
+    std::int64_t skipFrames_ = 0; // output frames of the start still to drop
 };

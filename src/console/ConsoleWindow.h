@@ -8,10 +8,13 @@
 #include <QMainWindow>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class AboutBoxHolder;
+class BoardCheck;
 class BoardWidgets;
+class TitleTimeStrip;
 class TransportArea;
 class QProgressBar;
 
@@ -48,9 +51,16 @@ class ConsoleWindow : public QMainWindow {
     void cmdAnsage_Click();
     void Command5_Click();
 
+    // Looks at the board's titles again in the background (after a board load, or a start offset written).
+    void recheckBoard();
+
     const TeamSettings& settings() const { return m_settings; }
     const LevelControl& level() const { return m_level; }
     const QString& programDir() const { return m_services.programDir; }
+
+  signals:
+    // A start offset was written in this window; the other console's board holds the title too.
+    void startOffsetWritten();
 
   protected:
     // Where the two windows differ.
@@ -74,6 +84,8 @@ class ConsoleWindow : public QMainWindow {
     void updateFadeTooltips();
     // Stop the media, unload the about box, end the program.
     void endProgramNow();
+    // After a start offset was written: this board and the other console's look at the title again.
+    void offsetWritten();
 
     Services& services() const { return m_services; }
     AboutBoxHolder& aboutBox() const { return m_about; }
@@ -92,4 +104,6 @@ class ConsoleWindow : public QMainWindow {
     Services& m_services;
     AboutBoxHolder& m_about;
     TitlePlayer m_player;
+    std::unique_ptr<BoardCheck> m_boardCheck;
+    TitleTimeStrip* m_titleTime = nullptr;
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include <QColor>
 #include <QPushButton>
 #include <cstdint>
 
@@ -15,10 +16,14 @@ class VbButton : public QPushButton {
     // Caption as stored, with its ampersands; text() holds the same.
     void setCaption(const QString& caption);
     QString caption() const { return text(); }
+    // Colour of the caption text; an invalid colour is the usual black.
+    void setCaptionColor(const QColor& color);
+    QColor captionColor() const { return m_captionColor; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     std::int32_t m_backColor;
+    QColor m_captionColor;
 };
