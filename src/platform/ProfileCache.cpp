@@ -17,7 +17,7 @@ bool trusted(std::int64_t readAtNs, const FileStamp& s) {
 } // namespace
 
 ProfileCache::Entry* ProfileCache::current(const QString& file) {
-    const FileStamp stamp = FileStamp::of(file);
+    const FileStamp stamp = m_stampOf(file);
     auto it = m_entries.find(file);
     if (!stamp.exists) {
         if (it != m_entries.end())

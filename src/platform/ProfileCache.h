@@ -17,6 +17,10 @@
 // parses the whole file once for all that follow. Any thread.
 class ProfileCache {
   public:
+    using StampOf = FileStamp (*)(const QString& path);
+    // stampOf: how a file's stamp is taken (a test can stand in for a file system with coarse times).
+    explicit ProfileCache(StampOf stampOf = &FileStamp::of) : m_stampOf(stampOf) {}
+
     // As ProfileDocument::value of the file as it is on disk now.
     QString value(const QString& file, const QString& section, const QString& key);
     // The same for many sections at once, against one look at the file.
@@ -38,6 +42,7 @@ class ProfileCache {
     const ProfileDocument& parsed(const QString& file, Entry& e);
     void forgetOldest();
 
+    StampOf m_stampOf;
     std::mutex m_mutex;
     std::map<QString, Entry> m_entries;
     std::uint64_t m_uses = 0;
