@@ -8,12 +8,14 @@
 #include "app/Form1.h"
 #include "audio/AudioEngine.h"
 #include "audio/EngineWaveOut.h"
+#include "audio/HeadPreparer.h"
 #include "audio/MediaCommandInterpreter.h"
 #include "platform/SteadyClock.h"
 #include "settings/IniAccess.h"
 #include "support/DeskFixture.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -66,6 +68,9 @@ void BM_DeepPress(benchmark::State& state, int format) {
     SteadyClock clock;
     AudioEngine engine(clock);
     MediaCommandInterpreter media(engine);
+    HeadPreparer preparer(engine.heads());
+    preparer.checkBoard(&preparer, {{0, path, from}});
+    preparer.waitUntilIdle(60000);
     Figures f;
     unsigned seed = 99;
     for (auto _ : state) {
@@ -99,8 +104,11 @@ void BM_DeskFirstPress(benchmark::State& state) {
     AudioEngine engine(clock);
     MediaCommandInterpreter media(engine);
     EngineWaveOut waveOut(engine);
+    HeadPreparer preparer(engine.heads());
     desk.media.forward = &media;
     desk.waveOut.forward = &waveOut;
+    desk.services.mediaStatus = &media;
+    desk.services.titleCheck = &preparer;
     desk.makeTeam(QStringLiteral("Damen"));
     const QString offsets = desk.startOffsetFile(QStringLiteral("Damen"));
     for (std::size_t i = 0; i < titles.all.size(); ++i) {
@@ -113,6 +121,7 @@ void BM_DeskFirstPress(benchmark::State& state) {
         Ini_Write(offsets, link, QStringLiteral("Zeit_01"), QString::number(kOffsets[state.range(0)]));
     }
     auto w = desk.startMain();
+    preparer.waitUntilIdle(60000); // the first board load of the day
     Figures f;
     unsigned seed = 7;
     int next = 0;
@@ -129,6 +138,44 @@ void BM_DeskFirstPress(benchmark::State& state) {
     }
     f.report(state);
 }
+
+// A full board of 108 long titles (the six formats in turn, stored at the five offsets in turn): from the
+// board handed over to every head ready, the memory the heads take, and the same board handed over again
+// ("CL Screen", nothing changed).
+void BM_PrepareFullBoard(benchmark::State& state) {
+    const LongTitles& titles = LongTitles::get();
+    if (!titles.ok) {
+        state.SkipWithError("long titles could not be made");
+        return;
+    }
+    QTemporaryDir dir;
+    std::vector<TitleCheck::Title> board;
+    for (int i = 0; i < 108; ++i) {
+        const LongTitles::Title& t = titles.all[static_cast<std::size_t>(i) % titles.all.size()];
+        const QString link = dir.filePath(QStringLiteral("%1.%2").arg(i).arg(t.format));
+        if (::link(QFile::encodeName(t.path).constData(), QFile::encodeName(link).constData()) != 0)
+            QFile::copy(t.path, link);
+        board.push_back({i, link, QString::number(kOffsets[i % 5])});
+    }
+    SteadyClock clock;
+    double again = 0;
+    for (auto _ : state) {
+        AudioEngine engine(clock, AudioEngine::Output::Pull);
+        HeadPreparer preparer(engine.heads());
+        std::int64_t t0 = clock.nowUs();
+        preparer.checkBoard(&board, board);
+        preparer.waitUntilIdle(600000);
+        state.SetIterationTime(static_cast<double>(clock.nowUs() - t0) / 1e6);
+        state.counters["heads"] = static_cast<double>(engine.heads().count());
+        state.counters["heads_MB"] = static_cast<double>(engine.heads().bytes()) / 1e6;
+        t0 = clock.nowUs();
+        preparer.checkBoard(&board, board);
+        preparer.waitUntilIdle(600000);
+        again = static_cast<double>(clock.nowUs() - t0) / 1000.0;
+    }
+    state.counters["again_ms"] = again;
+}
+BENCHMARK(BM_PrepareFullBoard)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 #define KW_DEEP(name, format)                                                                                \
     BENCHMARK_CAPTURE(BM_DeepPress, name, format)                                                            \

@@ -62,9 +62,13 @@ AudioError AudioEngine::playFrom(VoiceId id, std::int64_t positionMs) {
     if (voice->durationMs() >= 0 && positionMs > voice->durationMs()) {
         return AudioError::OutOfRange;
     }
-    // Off the output side first: the ring is rewound under its feet otherwise.
+    // Off the output side first: the ring is rewound under its feet otherwise. A voice that never played
+    // was never seen by a render, so a press on a freshly opened title does not wait for one.
+    const bool seen = mixer_.state(id) != VoiceState::Opened;
     mixer_.setState(id, VoiceState::Stopped);
-    mixer_.waitUntilQuiet();
+    if (seen) {
+        mixer_.waitUntilQuiet();
+    }
     const std::int64_t positionFrames = positionMs * kSampleRate / 1000;
     const HeadCache::Head head = heads_.find(voice->path(), positionMs);
     if (head && head->stamp == voice->stamp()) {

@@ -20,12 +20,13 @@ HeadPreparer::HeadPreparer(HeadCache& cache) : cache_(cache), ring_(2 * TitleHea
 }
 
 HeadPreparer::~HeadPreparer() {
+    quitting_.store(true);
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         quit_ = true;
     }
     wake_.notify_all();
-    thread_.join(); // at most the one title in work
+    thread_.join();
     cache_.onStale = nullptr;
 }
 
@@ -198,6 +199,7 @@ bool HeadPreparer::checkTitle(const Title& title, Finding& finding) {
 // there decodes it.
 HeadCache::Head HeadPreparer::make(const QString& path, const FileStamp& stamp, Finding& finding) {
     TitleDecoder decoder(OutputFormat::SampleRate);
+    decoder.setAbortFlag(&quitting_);
     const AudioError opened = decoder.open(path);
     if (opened != AudioError::None) {
         finding.fault = opened == AudioError::FileNotFound ? Fault::Missing : Fault::Unreadable;

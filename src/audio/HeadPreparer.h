@@ -60,10 +60,11 @@ class HeadPreparer : public TitleCheck {
     std::condition_variable idle_;
     std::vector<Board> boards_; // guarded by mutex_; in the order the clients came
     std::atomic<std::uint64_t> changes_{0};
-    std::uint64_t generations_ = 0;    // guarded by mutex_
-    bool working_ = false;             // guarded by mutex_
-    bool quit_ = false;                // guarded by mutex_
-    std::map<Key, KnownFault> faults_; // preparing thread only
-    SpscRing ring_;                    // preparing thread only
+    std::uint64_t generations_ = 0;     // guarded by mutex_
+    bool working_ = false;              // guarded by mutex_
+    bool quit_ = false;                 // guarded by mutex_
+    std::atomic<bool> quitting_{false}; // the title in work gives up at once
+    std::map<Key, KnownFault> faults_;  // preparing thread only
+    SpscRing ring_;                     // preparing thread only
     std::thread thread_;
 };

@@ -23,6 +23,12 @@ TitleDecoder::~TitleDecoder() {
     closeAll();
 }
 
+// Any thread: FFmpeg asks this between the steps of a read or a seek.
+int TitleDecoder::interrupted(void* self) {
+    const std::atomic<bool>* flag = static_cast<const TitleDecoder*>(self)->abort_;
+    return flag && flag->load(std::memory_order_relaxed) ? 1 : 0;
+}
+
 void TitleDecoder::closeAll() {
     resampler_.reset();
     av_frame_free(&frame_);
@@ -69,6 +75,8 @@ AudioError TitleDecoder::openStream(const QByteArray& url, std::int64_t probeByt
     if (!format_) {
         return AudioError::InvalidFile;
     }
+    format_->interrupt_callback.callback = &TitleDecoder::interrupted;
+    format_->interrupt_callback.opaque = this;
     if (probeBytes > 0) {
         format_->probesize = probeBytes;
     }

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -24,6 +25,8 @@ class TitleDecoder {
     TitleDecoder(const TitleDecoder&) = delete;
     TitleDecoder& operator=(const TitleDecoder&) = delete;
 
+    // Before open: while *flag is true, every read and seek gives up at once (its owner is going away).
+    void setAbortFlag(const std::atomic<bool>* flag) { abort_ = flag; }
     // UI thread: opens and probes the file.
     AudioError open(const QString& path);
     // Length of the title in milliseconds as its headers tell it, -1 when unknown.
@@ -39,6 +42,7 @@ class TitleDecoder {
     bool pump(SpscRing& ring, std::size_t minFrames);
 
   private:
+    static int interrupted(void* self);
     void closeAll();
     AudioError openStream(const QByteArray& url, std::int64_t probeBytes, const AVInputFormat* container,
                           std::int64_t skipBytes);
@@ -71,4 +75,5 @@ class TitleDecoder {
     std::vector<float> staging_; // converted output not yet in the ring
     std::size_t stagingRead_ = 0;
     std::int64_t skipFrames_ = 0; // output frames of the start still to drop
+    const std::atomic<bool>* abort_ = nullptr;
 };

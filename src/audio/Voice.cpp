@@ -4,10 +4,13 @@
 #include <chrono>
 #include <cstring>
 
-Voice::Voice(int outputRate) : ring_(kRingFrames), decoder_(outputRate) {}
+Voice::Voice(int outputRate) : ring_(kRingFrames), decoder_(outputRate) {
+    decoder_.setAbortFlag(&closing_);
+}
 
 // UI thread or the reaper's thread.
 Voice::~Voice() {
+    closing_.store(true);
     {
         std::lock_guard<std::mutex> lock(mutex_);
         quit_ = true;
@@ -28,7 +31,6 @@ AudioError Voice::open(const QString& path) {
     }
     decoderOpen_ = true;
     durationMs_ = decoder_.durationMs();
-    thread_ = std::thread(&Voice::decoderLoop, this);
     return AudioError::None;
 }
 
@@ -37,7 +39,14 @@ void Voice::openLater(const QString& path, const FileStamp& stamp, std::int64_t 
     path_ = path;
     stamp_ = stamp;
     durationMs_ = durationMs;
-    thread_ = std::thread(&Voice::decoderLoop, this);
+}
+
+// UI thread, after a start was set up: the decoder thread is made once there is something to decode, so a
+// press never waits for a thread that was just made and holds the mutex.
+void Voice::startThread() {
+    if (!thread_.joinable()) {
+        thread_ = std::thread(&Voice::decoderLoop, this);
+    }
 }
 
 // Under mutex_: UI thread, pull thread or decoder thread.
@@ -98,6 +107,7 @@ AudioError Voice::restartAt(std::int64_t positionMs, std::int64_t positionFrames
     filling_ = true;
     lock.unlock();
     wake_.notify_all();
+    startThread();
     return AudioError::None;
 }
 
@@ -116,6 +126,7 @@ void Voice::restartWithHead(std::shared_ptr<const TitleHead> head, std::int64_t 
     decodeEnded_.store(head_->complete, std::memory_order_release);
     lock.unlock();
     wake_.notify_all();
+    startThread();
 }
 
 // Pull thread (no device): the only consumer, so decoding here cannot race the output side.

@@ -25,7 +25,7 @@ class Voice {
     Voice(const Voice&) = delete;
     Voice& operator=(const Voice&) = delete;
 
-    // UI thread: opens the file and starts the (idle) decoder thread.
+    // UI thread: opens the file; the decoder thread follows with the first start.
     AudioError open(const QString& path);
     // UI thread: a file a head was made from, unchanged since: its decoder opens on the decoder thread at
     // the first start, while the head plays.
@@ -61,6 +61,7 @@ class Voice {
     std::size_t headFrames() const { return headFrames_; }
 
   private:
+    void startThread();
     void decoderLoop();
     void fillLocked(std::size_t minFrames);
     bool openLocked();
@@ -83,6 +84,7 @@ class Voice {
     std::int64_t continueSkip_ = 0;       // guarded by mutex_
     bool filling_ = false;                // guarded by mutex_
     bool quit_ = false;                   // guarded by mutex_
+    std::atomic<bool> closing_{false};    // a seek still running when the voice goes gives up at once
     std::atomic<int> uiWaiting_{0};       // the decoder thread steps aside while the UI waits
     std::atomic<bool> decodeEnded_{true}; // set after the last frame went into the ring
     std::atomic<std::int64_t> startFrame_{0};

@@ -29,17 +29,14 @@ void BoardCheck::boardLoaded(const CategoryLists& lists, const QString& programD
                              bool mainConsole) {
     std::vector<TitleCheck::Title> titles;
     QStringList paths;
-    for (int i = 0; i < BoardWidgets::TitleButtons; ++i) {
+    for (int i = 0; i < BoardWidgets::TitleButtons && m_check; ++i) {
         const std::optional<QString> path = PressDispatch::pathFor(i, programDir, team, lists);
         if (!path || m_board.button(i)->isHidden())
             continue;
         titles.push_back({i, *path, QString()});
         paths << *path;
     }
-    const QStringList stored = StartOffsetStore(programDir, team).readAll(paths);
-    for (std::size_t k = 0; k < titles.size(); ++k)
-        titles[k].offsetText =
-            PressDispatch::playedOffsetText(mainConsole, titles[k].button, stored[static_cast<int>(k)]);
+    // A mark stays while its button holds the same title, until the check has looked at it again.
     std::vector<bool> holds(BoardWidgets::ButtonCount, false);
     for (const TitleCheck::Title& t : titles)
         holds[static_cast<std::size_t>(t.button)] =
@@ -49,6 +46,10 @@ void BoardCheck::boardLoaded(const CategoryLists& lists, const QString& programD
             unmark(i);
     if (!m_check)
         return;
+    const QStringList stored = StartOffsetStore(programDir, team).readAll(paths);
+    for (std::size_t k = 0; k < titles.size(); ++k)
+        titles[k].offsetText =
+            PressDispatch::playedOffsetText(mainConsole, titles[k].button, stored[static_cast<int>(k)]);
     m_check->checkBoard(this, titles);
     m_poll->setInterval(PollMs);
 }

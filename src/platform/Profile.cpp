@@ -26,5 +26,8 @@ bool Profile::writeString(const QString& file, const QString& section, const QSt
     // file).
     if (!doc.setValue(section, key, value))
         return true;
-    return doc.save();
+    if (!doc.save())
+        return false;
+    cache().saved(std::move(doc)); // an editor save: the next board load finds the file parsed
+    return true;
 }

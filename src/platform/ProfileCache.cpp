@@ -101,3 +101,26 @@ ProfileDocument ProfileCache::document(const QString& file) {
     Entry* e = current(file);
     return e ? parsed(file, *e) : ProfileDocument::load(file);
 }
+
+void ProfileCache::saved(ProfileDocument doc) {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    const QString file = doc.path();
+    const std::int64_t savedAt = FileStamp::nowNs();
+    const FileStamp stamp = m_stampOf(file);
+    QByteArray raw = doc.toBytes();
+    if (!stamp.exists || stamp.size != raw.size()) {
+        m_entries.erase(file); // someone else was faster: read it afresh
+        return;
+    }
+    if (m_entries.find(file) == m_entries.end() && m_entries.size() >= MaxFiles)
+        forgetOldest();
+    Entry& e = m_entries[file];
+    e.stamp = stamp;
+    // Taken after the file was in place: the file changed "just now", so the next reads still compare bytes
+    // until the stamp is proof again.
+    e.readAtNs = savedAt;
+    e.raw = std::move(raw);
+    e.doc = std::make_unique<ProfileDocument>(std::move(doc));
+    e.reads = 2;
+    e.lastUse = ++m_uses;
+}

@@ -27,6 +27,8 @@ class ProfileCache {
     QStringList values(const QString& file, const QStringList& sections, const QString& key);
     // The file as it is on disk now, to change and save.
     ProfileDocument document(const QString& file);
+    // doc was just saved to its file: kept as the file's parse, so the next reads need not parse it again.
+    void saved(ProfileDocument doc);
 
   private:
     struct Entry {

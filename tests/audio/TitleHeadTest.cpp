@@ -125,8 +125,8 @@ TEST_F(TitleHeadTest, ChangedFileLosesItsHeadAndGetsANewOne) {
     // Another title copied over it under the same name: the old head must not sound.
     QFile::remove(path);
     ASSERT_TRUE(QFile::copy(TestTitles::get().wavMono, path));
-    const AudioEngine::VoiceId id = rig.press(path, 500);
-    EXPECT_EQ(rig.engine.headFrames(id), 0);
+    // (The new file's own head may be ready by the time of the play command: then it is used.)
+    rig.press(path, 500);
     EXPECT_EQ(firstDifference(rig.render(kFrames), straight(path, 500, kFrames)), -1);
 
     ASSERT_TRUE(preparer.waitUntilIdle(60000));
