@@ -10,9 +10,9 @@ TitleTimeStrip::TitleTimeStrip(QWidget* window, MediaStatus* status, TickSourceF
     : QLabel(window), m_status(status), m_tick(ticks.create()) {
     setObjectName(QStringLiteral("TitleTime"));
     setAlignment(Qt::AlignCenter);
-    setFont(QFont(QStringLiteral("Arial"), 7));
+    setFont(QFont(QStringLiteral("Arial"), 8));
     // Below the buttons (they end at 10575) and inside the frame's border (it ends at 10815).
-    Twips::place(this, 8640, 10580, 10095, 170);
+    Twips::place(this, 8640, 10578, 10095, 177);
     hide();
     m_tick->onTick = [this] { refresh(); };
 }
