@@ -53,6 +53,10 @@ struct Figures {
         state.counters["p99_ms"] = percentile(press, 0.99);
         state.counters["cmd_median_ms"] = percentile(cmd, 0.5);
         state.counters["cmd_p99_ms"] = percentile(cmd, 0.99);
+        std::vector<double> wait; // from the command back to the first sample out: the period wait
+        for (std::size_t i = 0; i < press.size(); ++i)
+            wait.push_back(std::max(0.0, press[i] - cmd[i]));
+        state.counters["wait_median_ms"] = percentile(wait, 0.5);
     }
 };
 

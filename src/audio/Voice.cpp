@@ -122,6 +122,7 @@ void Voice::restartWithHead(std::shared_ptr<const TitleHead> head, std::int64_t 
     continuation_ = !head_->complete;
     continueMs_ = head_->offsetMs;
     continueSkip_ = static_cast<std::int64_t>(headFrames_);
+    continueWaits_ = 0;
     filling_ = continuation_;
     decodeEnded_.store(head_->complete, std::memory_order_release);
     lock.unlock();
@@ -159,6 +160,11 @@ void Voice::decoderLoop() {
     while (!quit_) {
         if (uiWaiting_.load() > 0) {
             wake_.wait(lock, [this] { return quit_ || uiWaiting_.load() == 0; });
+        } else if (continuation_ && firstSampleUs_.load() < 0 && continueWaits_ < kContinueWaits) {
+            // The seek is hidden behind the head anyway: let the output take its first period before it,
+            // so that this thread does not compete with the very first render for the processor.
+            ++continueWaits_;
+            wake_.wait_for(lock, std::chrono::milliseconds(2));
         } else if (continuation_) {
             beginContinuationLocked();
         } else if (!filling_ || decodeEnded_.load(std::memory_order_relaxed)) {

@@ -19,6 +19,7 @@ class Voice {
     static constexpr std::size_t kRingFrames = 1 << 17; // 2.7 s at 48000 Hz
     static constexpr std::size_t kStartFrames = 2048;   // in the ring before a start returns
     static constexpr std::size_t kRefillFrames = 4096;  // the decoder thread waits for this much room
+    static constexpr int kContinueWaits = 10;           // at most 20 ms for the first period to go out
 
     explicit Voice(int outputRate);
     ~Voice();
@@ -77,16 +78,17 @@ class Voice {
 
     std::mutex mutex_;
     std::condition_variable wake_;
-    bool decoderOpen_ = false; // guarded by mutex_
-    AudioError openError_ = AudioError::None;
-    bool continuation_ = false;           // guarded by mutex_: seek behind the head still to do
-    std::int64_t continueMs_ = 0;         // guarded by mutex_
-    std::int64_t continueSkip_ = 0;       // guarded by mutex_
-    bool filling_ = false;                // guarded by mutex_
-    bool quit_ = false;                   // guarded by mutex_
-    std::atomic<bool> closing_{false};    // a seek still running when the voice goes gives up at once
-    std::atomic<int> uiWaiting_{0};       // the decoder thread steps aside while the UI waits
-    std::atomic<bool> decodeEnded_{true}; // set after the last frame went into the ring
+    bool decoderOpen_ = false;                // guarded by mutex_
+    AudioError openError_ = AudioError::None; // guarded by mutex_
+    bool continuation_ = false;               // guarded by mutex_: seek behind the head still to do
+    std::int64_t continueMs_ = 0;             // guarded by mutex_
+    std::int64_t continueSkip_ = 0;           // guarded by mutex_
+    int continueWaits_ = 0;                   // guarded by mutex_: 2 ms waits for the first period so far
+    bool filling_ = false;                    // guarded by mutex_
+    bool quit_ = false;                       // guarded by mutex_
+    std::atomic<bool> closing_{false};        // a seek still running when the voice goes gives up at once
+    std::atomic<int> uiWaiting_{0};           // the decoder thread steps aside while the UI waits
+    std::atomic<bool> decodeEnded_{true};     // set after the last frame went into the ring
     std::atomic<std::int64_t> startFrame_{0};
     std::atomic<std::int64_t> consumed_{0};
     std::atomic<std::int64_t> firstSampleUs_{-1};
