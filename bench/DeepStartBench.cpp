@@ -131,7 +131,7 @@ void BM_DeskFirstPress(benchmark::State& state) {
     int next = 0;
     for (auto _ : state) {
         w->Command5_Click();
-        std::this_thread::sleep_for(std::chrono::milliseconds(300)); // the operator's hand moves
+        std::this_thread::sleep_for(std::chrono::milliseconds(100)); // the operator's hand moves
         const std::int64_t t0 = clock.nowUs();
         w->Command1_Click(61 + next);
         f.cmd.push_back(static_cast<double>(clock.nowUs() - t0) / 1000.0);
@@ -196,7 +196,7 @@ KW_DEEP(wma, 5);
 BENCHMARK(BM_DeskFirstPress)
     ->DenseRange(0, 4)
     ->UseManualTime()
-    ->Iterations(24)
+    ->Iterations(100)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
