@@ -129,12 +129,13 @@ bool HeadPreparer::runPass(std::unique_lock<std::mutex>& lock, std::uint64_t pas
     std::set<Key> wanted;
     bool retry = false;
     for (const Board& board : boards) {
+        bool allSettled = true;
         for (const Title& title : board.titles) {
             if (changes_.load() != pass)
                 break; // a newer board came: start over with it, keeping what is done
             Finding finding;
             const bool settled = checkTitle(title, finding);
-            retry = retry || !settled;
+            allSettled = allSettled && settled;
             if (finding.fault != Fault::OffsetNotNumber)
                 wanted.insert(Key(title.path, finding.offsetMs));
             const std::lock_guard<std::mutex> relock(mutex_);
@@ -142,9 +143,11 @@ bool HeadPreparer::runPass(std::unique_lock<std::mutex>& lock, std::uint64_t pas
             if (settled && now && now->generation == board.generation)
                 now->found.push_back(finding);
         }
+        retry = retry || !allSettled;
         const std::lock_guard<std::mutex> relock(mutex_);
         Board* now = boardOf(board.client);
-        if (changes_.load() == pass && now && now->generation == board.generation)
+        // A board with a title still being written stays busy until the pass made again has seen it.
+        if (allSettled && changes_.load() == pass && now && now->generation == board.generation)
             now->done = true;
     }
     if (changes_.load() == pass) {
