@@ -250,6 +250,7 @@ void Form1::mnu_Set_Start_Click() {
         m_editor->setAttribute(Qt::WA_DeleteOnClose);
         // One title for the whole desk: when the editor stops it, a fade of it here ends too.
         connect(m_editor, &ConsoleWindow::titleStopped, this, &ConsoleWindow::endRamp);
+        connect(m_editor, &ConsoleWindow::startOffsetWritten, this, &ConsoleWindow::recheckBoard);
         m_editor->Form_Load();
     }
     m_editor->show();

@@ -9,6 +9,7 @@
 #include "appearance/FontSubstitutes.h"
 #include "audio/AudioEngine.h"
 #include "audio/EngineWaveOut.h"
+#include "audio/HeadPreparer.h"
 #include "audio/MediaCommandInterpreter.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/QtTickSource.h"
@@ -89,7 +90,8 @@ int runDesk(const QString& dir, Dialogs& dialogs, Form1*& running) {
     EngineWaveOut waveOut(engine);
     ProcessLauncher launcher;
     QtTickSourceFactory ticks;
-    Services services{media, waveOut, dialogs, launcher, clock, ticks, dir};
+    HeadPreparer heads(engine.heads());
+    Services services{media, waveOut, dialogs, launcher, clock, ticks, dir, &media, &heads};
     AboutBoxHolder about(dialogs, launcher);
 
     Form1 desk(services, about);

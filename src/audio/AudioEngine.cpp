@@ -38,8 +38,10 @@ void AudioEngine::wakeOutput() {
 
 AudioError AudioEngine::open(const QString& path, VoiceId& id) {
     auto voice = std::make_unique<Voice>(kSampleRate);
-    const AudioError result = voice->open(path);
-    if (result != AudioError::None) {
+    const FileStamp stamp = FileStamp::of(path);
+    if (const HeadCache::Head known = stamp.exists ? heads_.knownFile(path, stamp) : nullptr) {
+        voice->openLater(path, stamp, known->durationMs);
+    } else if (const AudioError result = voice->open(path); result != AudioError::None) {
         return result;
     }
     const int slot = mixer_.attach(voice.get());
@@ -60,10 +62,21 @@ AudioError AudioEngine::playFrom(VoiceId id, std::int64_t positionMs) {
     if (voice->durationMs() >= 0 && positionMs > voice->durationMs()) {
         return AudioError::OutOfRange;
     }
-    // Off the output side first: the ring is rewound under its feet otherwise.
+    // Off the output side first: the ring is rewound under its feet otherwise. A voice that never played
+    // was never seen by a render, so a press on a freshly opened title does not wait for one.
+    const bool seen = mixer_.state(id) != VoiceState::Opened;
     mixer_.setState(id, VoiceState::Stopped);
-    mixer_.waitUntilQuiet();
-    voice->restartAt(positionMs, positionMs * kSampleRate / 1000);
+    if (seen) {
+        mixer_.waitUntilQuiet();
+    }
+    const std::int64_t positionFrames = positionMs * kSampleRate / 1000;
+    const HeadCache::Head head = heads_.find(voice->path(), positionMs);
+    if (head && head->stamp == voice->stamp()) {
+        voice->restartWithHead(head, positionFrames);
+    } else if (const AudioError result = voice->restartAt(positionMs, positionFrames);
+               result != AudioError::None) {
+        return result;
+    }
     mixer_.setState(id, VoiceState::Playing);
     wakeOutput();
     return AudioError::None;
@@ -109,7 +122,7 @@ AudioError AudioEngine::close(VoiceId id) {
         return AudioError::NoSuchVoice;
     }
     mixer_.detach(id);
-    voices_[static_cast<std::size_t>(id)].reset(); // joins the decoder thread
+    reaper_.retire(std::move(voices_[static_cast<std::size_t>(id)]));
     return AudioError::None;
 }
 
@@ -139,6 +152,11 @@ std::int64_t AudioEngine::firstSampleUs(VoiceId id) const {
 std::int64_t AudioEngine::bufferedFrames(VoiceId id) const {
     const Voice* voice = find(id);
     return voice ? static_cast<std::int64_t>(voice->buffered()) : 0;
+}
+
+std::int64_t AudioEngine::headFrames(VoiceId id) const {
+    const Voice* voice = find(id);
+    return voice ? static_cast<std::int64_t>(voice->headFrames()) : 0;
 }
 
 void AudioEngine::render(float* interleavedStereo, int frames) {

@@ -1,7 +1,9 @@
 #pragma once
 #include "audio/AudioError.h"
+#include "audio/HeadCache.h"
 #include "audio/Mixer.h"
 #include "audio/OutputFormat.h"
+#include "audio/VoiceReaper.h"
 #include "audio/VoiceState.h"
 
 #include <QString>
@@ -33,14 +35,20 @@ class AudioEngine {
     AudioEngine(const AudioEngine&) = delete;
     AudioEngine& operator=(const AudioEngine&) = delete;
 
+    // A file with a ready head, unchanged since, is opened by its voice's own thread while the head plays.
     AudioError open(const QString& path, VoiceId& id);
-    // Starts at positionMs (negative counts as 0); the first samples are ready when this returns.
+    // Starts at positionMs (negative counts as 0); the first samples are ready when this returns: the
+    // title's head when one is ready for this start, else decoded right here.
     AudioError playFrom(VoiceId id, std::int64_t positionMs);
     // Continues a paused or stopped voice where it was held; starts an opened one from the beginning.
     AudioError resume(VoiceId id);
     AudioError pause(VoiceId id);
     AudioError stop(VoiceId id);
+    // Returns at once; the voice ends on a thread of its own.
     AudioError close(VoiceId id);
+
+    // The title heads presses start with; filled by a HeadPreparer. Any thread.
+    HeadCache& heads() { return heads_; }
 
     // Master linear gain per channel for all voices, smoothed over a few milliseconds.
     void setGain(float left, float right);
@@ -51,6 +59,7 @@ class AudioEngine {
     std::int64_t positionFrames(VoiceId id) const; // title position of the next frame out, -1 when not open
     std::int64_t firstSampleUs(VoiceId id) const;  // clock time the current start was first heard, -1 before
     std::int64_t bufferedFrames(VoiceId id) const; // frames waiting in the voice's ring
+    std::int64_t headFrames(VoiceId id) const;     // frames of the current start served from a head
 
     // Pull output only (the calling thread stands in for the device): the next frames, exactly as the
     // device would get them. With a device, it fills silence and leaves the voices alone.
@@ -68,7 +77,9 @@ class AudioEngine {
     void wakeOutput();
 
     const Output output_;
+    HeadCache heads_;
     Mixer mixer_;
     std::array<std::unique_ptr<Voice>, Mixer::kMaxVoices> voices_;
     std::unique_ptr<OutputDevice> device_;
+    VoiceReaper reaper_; // last: it ends the voices closed on the way out
 };

@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 QString aliasKey(const QString& alias) {
@@ -29,13 +30,40 @@ MediaCommandInterpreter::MediaCommandInterpreter(AudioEngine& engine) : engine_(
 
 MediaCommandInterpreter::~MediaCommandInterpreter() {
     for (const auto& entry : aliases_) {
-        engine_.close(entry.second);
+        engine_.close(entry.second.voice);
     }
 }
 
 int MediaCommandInterpreter::voiceOf(const QString& alias) const {
     const auto it = aliases_.find(aliasKey(alias));
-    return it == aliases_.end() ? -1 : it->second;
+    return it == aliases_.end() ? -1 : it->second.voice;
+}
+
+MediaStatus::Status MediaCommandInterpreter::status(const QString& alias) const {
+    Status s;
+    const auto it = aliases_.find(aliasKey(alias));
+    if (it == aliases_.end()) {
+        return s;
+    }
+    const int voice = it->second.voice;
+    const VoiceState state = engine_.state(voice);
+    s.open = true;
+    s.serial = it->second.serial;
+    s.ended = state == VoiceState::Finished;
+    s.playing = state == VoiceState::Playing;
+    s.positionMs = std::max<std::int64_t>(0, engine_.positionFrames(voice)) * 1000 / AudioEngine::kSampleRate;
+    s.durationMs = engine_.durationMs(voice);
+    return s;
+}
+
+std::optional<std::int64_t> MediaCommandInterpreter::startOf(const QString& text) {
+    const QStringList parts = words(text);
+    bool ok = false;
+    const qlonglong positionMs = parts.size() == 1 ? parts[0].toLongLong(&ok) : 0;
+    if (!ok) {
+        return std::nullopt;
+    }
+    return positionMs < 0 ? 0 : positionMs;
 }
 
 int MediaCommandInterpreter::send(const QString& command) {
@@ -81,7 +109,7 @@ int MediaCommandInterpreter::open(const QString& rest) {
     int voice = -1;
     const int result = errorFor(engine_.open(path, voice));
     if (result == Ok) {
-        aliases_[aliasKey(tail[2])] = voice;
+        aliases_[aliasKey(tail[2])] = Open{voice, ++opens_};
     }
     return result;
 }
@@ -104,12 +132,11 @@ int MediaCommandInterpreter::play(const QStringList& words) {
     if (words.size() == 3) {
         return MissingParameter;
     }
-    bool ok = false;
-    const qlonglong positionMs = words[3].toLongLong(&ok);
-    if (!ok) {
+    const std::optional<std::int64_t> positionMs = startOf(words[3]);
+    if (!positionMs) {
         return BadInteger;
     }
-    return errorFor(engine_.playFrom(voice, positionMs < 0 ? 0 : positionMs));
+    return errorFor(engine_.playFrom(voice, *positionMs));
 }
 
 // "pause <alias>", "stop <alias>", "close <alias>".

@@ -1,16 +1,20 @@
 #pragma once
 #include "platform/MediaCommands.h"
+#include "platform/MediaStatus.h"
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <map>
+#include <optional>
 
 class AudioEngine;
 enum class AudioError;
 
 // The media command string stand-in: open / play [from] / pause / stop / close on named aliases,
-// answered with the classic media control error numbers, and carried out by the audio engine.
-class MediaCommandInterpreter : public MediaCommands {
+// answered with the classic media control error numbers, and carried out by the audio engine. It also
+// tells, read only, where the title under an alias is.
+class MediaCommandInterpreter : public MediaCommands, public MediaStatus {
   public:
     // The error numbers this stand-in answers with, as the Windows media control interface numbers them.
     enum Error : int {
@@ -35,8 +39,15 @@ class MediaCommandInterpreter : public MediaCommands {
     // UI thread.
     int send(const QString& command) override;
 
+    // UI thread.
+    Status status(const QString& alias) const override;
+
     // UI thread, for tests and benchmarks: the engine voice behind an alias, -1 when it is not open.
     int voiceOf(const QString& alias) const;
+
+    // The start in milliseconds that "play <alias> from " + text asks for (a negative one is the start);
+    // nothing when the command would be refused for it. Any thread.
+    static std::optional<std::int64_t> startOf(const QString& text);
 
   private:
     int open(const QString& rest);
@@ -44,6 +55,12 @@ class MediaCommandInterpreter : public MediaCommands {
     int simple(const QString& verb, const QStringList& words);
     static int errorFor(AudioError error);
 
+    struct Open {
+        int voice;
+        std::uint64_t serial;
+    };
+
     AudioEngine& engine_;
-    std::map<QString, int> aliases_; // key: alias in lower case
+    std::map<QString, Open> aliases_; // key: alias in lower case
+    std::uint64_t opens_ = 0;
 };

@@ -23,6 +23,12 @@ TitleDecoder::~TitleDecoder() {
     closeAll();
 }
 
+// Any thread: FFmpeg asks this between the steps of a read or a seek.
+int TitleDecoder::interrupted(void* self) {
+    const std::atomic<bool>* flag = static_cast<const TitleDecoder*>(self)->abort_;
+    return flag && flag->load(std::memory_order_relaxed) ? 1 : 0;
+}
+
 void TitleDecoder::closeAll() {
     resampler_.reset();
     av_frame_free(&frame_);
@@ -69,6 +75,8 @@ AudioError TitleDecoder::openStream(const QByteArray& url, std::int64_t probeByt
     if (!format_) {
         return AudioError::InvalidFile;
     }
+    format_->interrupt_callback.callback = &TitleDecoder::interrupted;
+    format_->interrupt_callback.opaque = this;
     if (probeBytes > 0) {
         format_->probesize = probeBytes;
     }
@@ -140,8 +148,9 @@ std::int64_t TitleDecoder::prerollSamples() const {
     }
 }
 
-void TitleDecoder::startAt(std::int64_t positionMs) {
+void TitleDecoder::startAt(std::int64_t positionMs, std::int64_t skipFrames) {
     targetMs_ = std::max<std::int64_t>(0, positionMs);
+    skipFrames_ = std::max<std::int64_t>(0, skipFrames);
     staging_.clear();
     stagingRead_ = 0;
     failures_ = 0;
@@ -175,9 +184,24 @@ void TitleDecoder::seekToSample(std::int64_t sourceSample) {
     avcodec_flush_buffers(codec_);
 }
 
+void TitleDecoder::dropSkipped() {
+    if (skipFrames_ <= 0) {
+        return;
+    }
+    const auto pending = static_cast<std::int64_t>((staging_.size() - stagingRead_) / 2);
+    const std::int64_t drop = std::min(pending, skipFrames_);
+    stagingRead_ += static_cast<std::size_t>(drop) * 2;
+    skipFrames_ -= drop;
+    if (stagingRead_ == staging_.size()) {
+        staging_.clear();
+        stagingRead_ = 0;
+    }
+}
+
 bool TitleDecoder::pump(SpscRing& ring, std::size_t minFrames) {
     std::size_t written = 0;
     for (;;) {
+        dropSkipped();
         if (stagingRead_ < staging_.size()) {
             const std::size_t pending = (staging_.size() - stagingRead_) / 2;
             const std::size_t n = ring.write(staging_.data() + stagingRead_, pending);

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -24,23 +25,29 @@ class TitleDecoder {
     TitleDecoder(const TitleDecoder&) = delete;
     TitleDecoder& operator=(const TitleDecoder&) = delete;
 
+    // Before open: while *flag is true, every read and seek gives up at once (its owner is going away).
+    void setAbortFlag(const std::atomic<bool>* flag) { abort_ = flag; }
     // UI thread: opens and probes the file.
     AudioError open(const QString& path);
     // Length of the title in milliseconds as its headers tell it, -1 when unknown.
     std::int64_t durationMs() const { return durationMs_; }
 
     // Prepares output from positionMs on (0 for the start); the next frame pump() delivers is that
-    // position, exact to the sample. Positions past the real end give a clean end.
-    void startAt(std::int64_t positionMs);
+    // position, exact to the sample. Positions past the real end give a clean end. With skipFrames, that
+    // many output frames of the start are dropped: the very samples a start at positionMs would give first,
+    // so what follows joins them without a seam.
+    void startAt(std::int64_t positionMs, std::int64_t skipFrames = 0);
     // Moves output into the ring, decoding as needed, until at least minFrames went in, the ring is full
     // or the title is exhausted. Returns false once everything up to the end is in the ring.
     bool pump(SpscRing& ring, std::size_t minFrames);
 
   private:
+    static int interrupted(void* self);
     void closeAll();
     AudioError openStream(const QByteArray& url, std::int64_t probeBytes, const AVInputFormat* container,
                           std::int64_t skipBytes);
     void seekToSample(std::int64_t sourceSample);
+    void dropSkipped();
     bool decodeStep();
     void drainDecoder();
     void receiveFrames();
@@ -67,4 +74,6 @@ class TitleDecoder {
     int failures_ = 0;           // consecutive read or decode failures
     std::vector<float> staging_; // converted output not yet in the ring
     std::size_t stagingRead_ = 0;
+    std::int64_t skipFrames_ = 0; // output frames of the start still to drop
+    const std::atomic<bool>* abort_ = nullptr;
 };

@@ -1,11 +1,16 @@
 #include "audio/Voice.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstring>
 
-Voice::Voice(int outputRate) : ring_(kRingFrames), decoder_(outputRate) {}
+Voice::Voice(int outputRate) : ring_(kRingFrames), decoder_(outputRate) {
+    decoder_.setAbortFlag(&closing_);
+}
 
-// UI thread.
+// UI thread or the reaper's thread.
 Voice::~Voice() {
+    closing_.store(true);
     {
         std::lock_guard<std::mutex> lock(mutex_);
         quit_ = true;
@@ -18,13 +23,39 @@ Voice::~Voice() {
 
 // UI thread.
 AudioError Voice::open(const QString& path) {
+    path_ = path;
+    stamp_ = FileStamp::of(path);
     const AudioError result = decoder_.open(path);
     if (result != AudioError::None) {
         return result;
     }
+    decoderOpen_ = true;
     durationMs_ = decoder_.durationMs();
-    thread_ = std::thread(&Voice::decoderLoop, this);
     return AudioError::None;
+}
+
+// UI thread.
+void Voice::openLater(const QString& path, const FileStamp& stamp, std::int64_t durationMs) {
+    path_ = path;
+    stamp_ = stamp;
+    durationMs_ = durationMs;
+}
+
+// UI thread, after a start was set up: the decoder thread is made once there is something to decode, so a
+// press never waits for a thread that was just made and holds the mutex.
+void Voice::startThread() {
+    if (!thread_.joinable()) {
+        thread_ = std::thread(&Voice::decoderLoop, this);
+    }
+}
+
+// Under mutex_: UI thread, pull thread or decoder thread.
+bool Voice::openLocked() {
+    if (!decoderOpen_ && openError_ == AudioError::None) {
+        openError_ = decoder_.open(path_);
+        decoderOpen_ = openError_ == AudioError::None;
+    }
+    return decoderOpen_;
 }
 
 // Under mutex_: UI thread, pull thread or decoder thread.
@@ -33,45 +64,109 @@ void Voice::fillLocked(std::size_t minFrames) {
     decodeEnded_.store(!more, std::memory_order_release);
 }
 
-// UI thread, with the output side kept off this voice by the caller.
-void Voice::restartAt(std::int64_t positionMs, std::int64_t positionFrames) {
+// Under mutex_, pull or decoder thread: the seek behind the head, which the head's samples hide.
+void Voice::beginContinuationLocked() {
+    continuation_ = false;
+    if (!openLocked()) {
+        filling_ = false; // the file went away since its head was made: the title ends with the head
+        decodeEnded_.store(true, std::memory_order_release);
+        return;
+    }
+    decoder_.startAt(continueMs_, continueSkip_);
+}
+
+void Voice::lockFromOutsideDecoder(std::unique_lock<std::mutex>& lock) {
     uiWaiting_.fetch_add(1);
-    std::unique_lock<std::mutex> lock(mutex_);
+    lock.lock();
     uiWaiting_.fetch_sub(1);
+}
+
+// Under mutex_, UI thread, with the output side kept off this voice.
+void Voice::resetOutputLocked(std::int64_t positionFrames) {
     ring_.reset();
     consumed_.store(0, std::memory_order_release);
     startFrame_.store(positionFrames, std::memory_order_release);
     firstSampleUs_.store(-1, std::memory_order_release);
+    continuation_ = false;
+    head_.reset(); // a head no longer played is freed here, on the UI thread
+    headData_ = nullptr;
+    headFrames_ = 0;
+    headRead_ = 0;
+}
+
+// UI thread, with the output side kept off this voice by the caller.
+AudioError Voice::restartAt(std::int64_t positionMs, std::int64_t positionFrames) {
+    std::unique_lock<std::mutex> lock(mutex_, std::defer_lock);
+    lockFromOutsideDecoder(lock);
+    if (!openLocked()) {
+        return openError_;
+    }
+    resetOutputLocked(positionFrames);
     decoder_.startAt(positionMs);
     fillLocked(kStartFrames);
     filling_ = true;
     lock.unlock();
     wake_.notify_all();
+    startThread();
+    return AudioError::None;
+}
+
+// UI thread, with the output side kept off this voice by the caller. Nothing is decoded here.
+void Voice::restartWithHead(std::shared_ptr<const TitleHead> head, std::int64_t positionFrames) {
+    std::unique_lock<std::mutex> lock(mutex_, std::defer_lock);
+    lockFromOutsideDecoder(lock);
+    resetOutputLocked(positionFrames);
+    head_ = std::move(head);
+    headData_ = head_->samples.data();
+    headFrames_ = head_->frames();
+    continuation_ = !head_->complete;
+    continueMs_ = head_->offsetMs;
+    continueSkip_ = static_cast<std::int64_t>(headFrames_);
+    continueWaits_ = 0;
+    filling_ = continuation_;
+    decodeEnded_.store(head_->complete, std::memory_order_release);
+    lock.unlock();
+    wake_.notify_all();
+    startThread();
 }
 
 // Pull thread (no device): the only consumer, so decoding here cannot race the output side.
 void Voice::topUp(std::size_t frames) {
-    if (decodeEnded_.load(std::memory_order_acquire) || ring_.readable() >= frames) {
+    const std::size_t fromHead = headFrames_ - headRead_;
+    if (frames <= fromHead) {
         return;
     }
-    uiWaiting_.fetch_add(1);
-    std::unique_lock<std::mutex> lock(mutex_);
-    uiWaiting_.fetch_sub(1);
+    const std::size_t needed = frames - fromHead;
+    if (decodeEnded_.load(std::memory_order_acquire) || ring_.readable() >= needed) {
+        return;
+    }
+    std::unique_lock<std::mutex> lock(mutex_, std::defer_lock);
+    lockFromOutsideDecoder(lock);
+    if (continuation_) {
+        beginContinuationLocked();
+    }
     if (filling_ && !decodeEnded_.load(std::memory_order_relaxed)) {
-        fillLocked(frames);
+        fillLocked(needed);
     }
     lock.unlock();
     wake_.notify_all();
 }
 
-// Decoder thread: keeps the ring topped up while the voice is started, sleeps otherwise. It polls
-// every 40 ms instead of being woken by the output callback, which must not touch a mutex; a ring of
-// 2.7 s leaves ample margin for that.
+// Decoder thread: seeks behind a head when one started, then keeps the ring topped up while the voice is
+// started, and sleeps otherwise. It polls every 40 ms instead of being woken by the output callback, which
+// must not touch a mutex; a ring of 2.7 s leaves ample margin for that.
 void Voice::decoderLoop() {
     std::unique_lock<std::mutex> lock(mutex_);
     while (!quit_) {
         if (uiWaiting_.load() > 0) {
             wake_.wait(lock, [this] { return quit_ || uiWaiting_.load() == 0; });
+        } else if (continuation_ && firstSampleUs_.load() < 0 && continueWaits_ < kContinueWaits) {
+            // The seek is hidden behind the head anyway: let the output take its first period before it,
+            // so that this thread does not compete with the very first render for the processor.
+            ++continueWaits_;
+            wake_.wait_for(lock, std::chrono::milliseconds(2));
+        } else if (continuation_) {
+            beginContinuationLocked();
         } else if (!filling_ || decodeEnded_.load(std::memory_order_relaxed)) {
             wake_.wait(lock);
         } else if (ring_.writable() < kRefillFrames) {
@@ -82,9 +177,17 @@ void Voice::decoderLoop() {
     }
 }
 
-// Output thread.
+// Output thread. The ring is read only once the head is used up, so its frames follow the head's.
 std::size_t Voice::take(float* interleaved, std::size_t frames) {
-    const std::size_t n = ring_.read(interleaved, frames);
+    std::size_t n = 0;
+    if (headRead_ < headFrames_) {
+        n = std::min(frames, headFrames_ - headRead_);
+        std::memcpy(interleaved, headData_ + headRead_ * 2, n * 2 * sizeof(float));
+        headRead_ += n;
+    }
+    if (n < frames) {
+        n += ring_.read(interleaved + n * 2, frames - n);
+    }
     consumed_.store(consumed_.load(std::memory_order_relaxed) + static_cast<std::int64_t>(n),
                     std::memory_order_release);
     return n;
@@ -92,7 +195,7 @@ std::size_t Voice::take(float* interleaved, std::size_t frames) {
 
 // Output thread.
 bool Voice::drained() const {
-    return decodeEnded_.load(std::memory_order_acquire) && ring_.readable() == 0;
+    return headRead_ >= headFrames_ && decodeEnded_.load(std::memory_order_acquire) && ring_.readable() == 0;
 }
 
 // Any thread.

@@ -2,8 +2,10 @@
 
 #include "about/AboutBoxHolder.h"
 #include "appearance/ButtonLook.h"
+#include "console/BoardCheck.h"
 #include "console/BoardLoader.h"
 #include "console/BoardWidgets.h"
+#include "console/TitleTimeStrip.h"
 #include "console/TransportArea.h"
 #include "platform/Dialogs.h"
 #include "playback/PressDispatch.h"
@@ -39,6 +41,8 @@ ConsoleWindow::ConsoleWindow(Services& services, AboutBoxHolder& about, QWidget*
 
     board = new BoardWidgets(m_central);
     transport = new TransportArea(m_central);
+    m_titleTime = new TitleTimeStrip(m_central, services.mediaStatus, services.ticks);
+    m_boardCheck = std::make_unique<BoardCheck>(*board, services.titleCheck, services.ticks);
 
     connect(transport->cmd2, &QPushButton::clicked, this, [this] { cmd2_Click(); });
     connect(transport->cmd5, &QPushButton::clicked, this, [this] { cmd5_Click(); });
@@ -125,8 +129,19 @@ bool ConsoleWindow::LoadBoard() {
     if (isMainConsole())
         console.setCaption = [this](const QString& caption) { setWindowTitle(caption); };
     const bool loaded = BoardLoader(console).run();
+    if (loaded)
+        recheckBoard();
     boardLoaded();
     return loaded;
+}
+
+void ConsoleWindow::recheckBoard() {
+    m_boardCheck->boardLoaded(m_lists, programDir(), m_settings.sMannschaft, isMainConsole());
+}
+
+void ConsoleWindow::offsetWritten() {
+    recheckBoard();
+    emit startOffsetWritten();
 }
 
 void ConsoleWindow::Command1_Click(int Index) {
@@ -142,11 +157,16 @@ void ConsoleWindow::Command1_Click(int Index) {
     sTitel = PressDispatch::titleText(Index, board->button(Index)->caption());
     board->button(Index)->setBackColor(PlayedMark);
     showPressed(started);
+    if (started)
+        m_titleTime->follow(MyAlias);
+    else
+        m_titleTime->stop();
 }
 
 void ConsoleWindow::cmd2_Click() {
     MP3_Stop(MyAlias);
     transport->hideAll();
+    m_titleTime->stop();
 }
 
 void ConsoleWindow::cmd5_Click() {

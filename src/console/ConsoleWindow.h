@@ -9,10 +9,13 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class AboutBoxHolder;
+class BoardCheck;
 class BoardWidgets;
+class TitleTimeStrip;
 class TransportArea;
 class QProgressBar;
 
@@ -51,6 +54,8 @@ class ConsoleWindow : public QMainWindow {
 
     // Ends a fade or announcement ramp at once; it never touches the level again.
     void endRamp();
+    // Looks at the board's titles again in the background (after a board load, or a start offset written).
+    void recheckBoard();
 
     const TeamSettings& settings() const { return m_settings; }
   signals:
@@ -60,6 +65,10 @@ class ConsoleWindow : public QMainWindow {
   public:
     const LevelControl& level() const { return m_level; }
     const QString& programDir() const { return m_services.programDir; }
+
+  signals:
+    // A start offset was written in this window; the other console's board holds the title too.
+    void startOffsetWritten();
 
   protected:
     // Where the two windows differ.
@@ -87,6 +96,8 @@ class ConsoleWindow : public QMainWindow {
     void updateFadeTooltips();
     // Stop the media, unload the about box, end the program.
     void endProgramNow();
+    // After a start offset was written: this board and the other console's look at the title again.
+    void offsetWritten();
 
     Services& services() const { return m_services; }
     AboutBoxHolder& aboutBox() const { return m_about; }
@@ -107,4 +118,6 @@ class ConsoleWindow : public QMainWindow {
     Services& m_services;
     AboutBoxHolder& m_about;
     TitlePlayer m_player;
+    std::unique_ptr<BoardCheck> m_boardCheck;
+    TitleTimeStrip* m_titleTime = nullptr;
 };

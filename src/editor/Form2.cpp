@@ -188,6 +188,7 @@ void Form2::cmd_Speichern_Click() {
     const qint64 offset =
         offsetToSave(frm_Fein->fineMode(), frm_Fein->change(), m_stopwatch.seconds(), lStartPos);
     writeStartOffset(QString::number(offset));
+    offsetWritten();
     setWindowTitle(QStringLiteral("Gespeichert:  ") + sTitel + QStringLiteral(" bei   ") +
                    m_stopwatch.Titel() + QStringLiteral(" sec."));
     TransportArea& t = *transport;
@@ -206,6 +207,7 @@ void Form2::cmd_Reset_Click() {
         return;
     }
     writeStartOffset(QStringLiteral("0"));
+    offsetWritten();
     m_stopwatch.cmd_Titelstop_Click();
     writeStatusLine();
     MP3_Stop(MyAlias);

@@ -1,17 +1,33 @@
 #include "platform/Profile.h"
 
+#include "platform/ProfileCache.h"
 #include "platform/ProfileDocument.h"
 
+namespace {
+// One for the process: the files are the same for every window that reads them.
+ProfileCache& cache() {
+    static ProfileCache instance;
+    return instance;
+}
+} // namespace
+
 QString Profile::readString(const QString& file, const QString& section, const QString& key) {
-    return ProfileDocument::load(file).value(section, key);
+    return cache().value(file, section, key);
+}
+
+QStringList Profile::readStrings(const QString& file, const QStringList& sections, const QString& key) {
+    return cache().values(file, sections, key);
 }
 
 bool Profile::writeString(const QString& file, const QString& section, const QString& key,
                           const QString& value) {
-    ProfileDocument doc = ProfileDocument::load(file);
+    ProfileDocument doc = cache().document(file);
     // Like the Windows call, a value that is already there needs no write (and so succeeds on a read-only
     // file).
     if (!doc.setValue(section, key, value))
         return true;
-    return doc.save();
+    if (!doc.save())
+        return false;
+    cache().saved(std::move(doc)); // an editor save: the next board load finds the file parsed
+    return true;
 }

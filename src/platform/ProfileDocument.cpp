@@ -87,6 +87,41 @@ ProfileDocument ProfileDocument::load(const QString& path) {
     return doc;
 }
 
+ProfileDocument ProfileDocument::fromBytes(const QString& path, const QByteArray& raw) {
+    ProfileDocument doc;
+    doc.m_path = path;
+    doc.parse(raw);
+    return doc;
+}
+
+QString ProfileDocument::firstValue(const QByteArray& raw, const QString& section, const QString& key) {
+    // The lines as parse() splits them, the section and key tests as value() makes them.
+    const bool utf8 = raw.startsWith(kUtf8Bom);
+    const Cp1252::Charset charset = utf8 ? Cp1252::Charset::Utf8 : Cp1252::Charset::Windows1252;
+    const ProfileNameMatcher wantedSection(section, charset);
+    const ProfileNameMatcher wantedKey(key, charset);
+    const char* data = raw.constData();
+    const qsizetype size = raw.size();
+    bool inSection = false;
+    for (qsizetype pos = utf8 ? kUtf8Bom.size() : 0; pos < size;) {
+        const void* hit = std::memchr(data + pos, '\n', static_cast<size_t>(size - pos));
+        const qsizetype nl = hit ? static_cast<const char*>(hit) - data : size;
+        const qsizetype end = hit && nl > pos && data[nl - 1] == '\r' ? nl - 1 : nl;
+        const QByteArrayView text(data + pos, end - pos);
+        pos = nl + 1;
+        int begin = 0;
+        int length = 0;
+        if (sectionNameRange(text, &begin, &length)) {
+            if (inSection)
+                return QString(); // the first matching section has no such key
+            inSection = wantedSection.matches(text.sliced(begin, length));
+        } else if (inSection && !text.trimmed().isEmpty() && wantedKey.matches(keyBytes(text))) {
+            return unquoted(Cp1252::decode(valueBytes(text).toByteArray(), charset));
+        }
+    }
+    return QString();
+}
+
 void ProfileDocument::parse(const QByteArray& raw) {
     m_raw = raw;
     qsizetype pos = 0;

@@ -14,6 +14,10 @@ class ProfileDocument {
     // A missing file gives an empty document that save() creates. A file that exists but cannot be read
     // (a folder, no permission) gives an empty document that refuses to save, so it is never overwritten.
     static ProfileDocument load(const QString& path);
+    // The document of bytes already read from path.
+    static ProfileDocument fromBytes(const QString& path, const QByteArray& raw);
+    // What value() of fromBytes(raw) gives, reading the bytes only as far as the first matching section.
+    static QString firstValue(const QByteArray& raw, const QString& section, const QString& key);
 
     // The trimmed value (matching quotes around it removed, as the profile read does); "" when the section or
     // the key is missing.

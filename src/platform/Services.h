@@ -7,6 +7,8 @@ class Dialogs;
 class Launcher;
 class Clock;
 class TickSourceFactory;
+class MediaStatus;
+class TitleCheck;
 
 // The operating-system services a console window uses, built once by main() (or by a test) and
 // handed to the windows by reference. No window reaches the system any other way.
@@ -18,4 +20,8 @@ struct Services {
     Clock& clock;
     TickSourceFactory& ticks;
     QString programDir; // absolute, links resolved; ends with "/" only when it is the root
+    // Where the engine behind the media commands can tell more than the command strings: the running title's
+    // position, and the titles of a board looked at before any press. Null where no engine is behind them.
+    MediaStatus* mediaStatus = nullptr;
+    TitleCheck* titleCheck = nullptr;
 };

@@ -14,16 +14,21 @@ constexpr long EarlyStartAbove = 3000;
 constexpr long EarlyStartBy = 1500;
 } // namespace
 
-std::optional<Title> titleFor(int index, const QString& programDir, const QString& team,
-                              const CategoryLists& lists) {
+std::optional<QString> pathFor(int index, const QString& programDir, const QString& team,
+                               const CategoryLists& lists) {
     const Category* c = Categories::forButton(index);
     if (!c)
         return std::nullopt;
-    Title t;
-    t.path =
-        ProgramPaths::join(ProgramPaths::categoryFolder(programDir, team, *c), lists.fileNameFor(*c, index));
-    t.storedOffset = StartOffsetStore(programDir, team).read(t.path);
-    return t;
+    return ProgramPaths::join(ProgramPaths::categoryFolder(programDir, team, *c),
+                              lists.fileNameFor(*c, index));
+}
+
+std::optional<Title> titleFor(int index, const QString& programDir, const QString& team,
+                              const CategoryLists& lists) {
+    const std::optional<QString> path = pathFor(index, programDir, team, lists);
+    if (!path)
+        return std::nullopt;
+    return Title{*path, StartOffsetStore(programDir, team).read(*path)};
 }
 
 QString mainOffsetText(int index, const QString& stored) {
@@ -37,6 +42,10 @@ QString mainOffsetText(int index, const QString& stored) {
 std::int32_t editorOffset(const QString& stored) {
     const auto n = NumberText::wholeNumber(stored);
     return n ? static_cast<std::int32_t>(*n) : 0;
+}
+
+QString playedOffsetText(bool mainConsole, int index, const QString& stored) {
+    return mainConsole ? mainOffsetText(index, stored) : QString::number(editorOffset(stored));
 }
 
 QString titleText(int index, const QString& caption) {

@@ -18,6 +18,9 @@ struct Title {
 // The title of a sound button; nothing for the buttons that carry no title (23 to 29, 36 to 52, 132).
 std::optional<Title> titleFor(int index, const QString& programDir, const QString& team,
                               const CategoryLists& lists);
+// Only the path of titleFor, without reading the start offset.
+std::optional<QString> pathFor(int index, const QString& programDir, const QString& team,
+                               const CategoryLists& lists);
 
 // What the main console sends as the start: the stored text, except that button 55 (the third "Auszeit"
 // title) starts 1.5 seconds early when it is stored above 3000. A value that is no number goes as it is.
@@ -25,6 +28,10 @@ QString mainOffsetText(int index, const QString& stored);
 
 // Where the editor starts a title: the stored whole number; 0 for none or one that is no whole number.
 std::int32_t editorOffset(const QString& stored);
+
+// What the play-from command of a console carries for a stored offset: mainOffsetText in the main console,
+// editorOffset written in decimal in the editor.
+QString playedOffsetText(bool mainConsole, int index, const QString& stored);
 
 // The status title: "Wischen" and "Einlaufen" for the fixed buttons (without their access keys), the
 // button's caption otherwise.

@@ -1,9 +1,12 @@
 #include "settings/StartOffsetStore.h"
 
 #include "library/ProgramPaths.h"
+#include "platform/Profile.h"
 #include "platform/ProfileDocument.h"
 #include "settings/IniAccess.h"
 #include "settings/SettingsKeys.h"
+
+#include <algorithm>
 
 namespace {
 const QString kKey = QString::fromLatin1(SettingsKeys::KeyStartOffset);
@@ -17,11 +20,22 @@ QString StartOffsetStore::read(const QString& titlePath) const {
     return Ini_Read(m_file, titlePath, kKey);
 }
 
+QStringList StartOffsetStore::readAll(const QStringList& titlePaths) const {
+    QStringList values = Profile::readStrings(m_file, titlePaths, kKey);
+    for (QString& v : values)
+        v = Ini_CutToBuffer(v);
+    return values;
+}
+
 bool StartOffsetStore::write(const QString& titlePath, const QString& text) const {
     return Ini_Write(m_file, titlePath, kKey, text) != 0;
 }
 
 int StartOffsetStore::seedMissing(const QStringList& titlePaths) const {
+    // Mostly every title has its entry: then the file is only looked at, not parsed again.
+    const QStringList present = Profile::readStrings(m_file, titlePaths, kKey);
+    if (std::none_of(present.begin(), present.end(), [](const QString& v) { return v.isEmpty(); }))
+        return 0;
     ProfileDocument doc = ProfileDocument::load(m_file);
     int seeded = 0;
     for (const QString& title : titlePaths) {

@@ -3,7 +3,7 @@
 #include <QStringList>
 
 // The start-offset file of one team (program directory + team + ".ini"): one section per title path, key
-// "Zeit_01", whole milliseconds as decimal text. No copy is kept in memory; every read goes to the file.
+// "Zeit_01", whole milliseconds as decimal text. Every read sees the file as it is on disk.
 // UI thread.
 class StartOffsetStore {
   public:
@@ -13,6 +13,8 @@ class StartOffsetStore {
 
     // The stored text exactly as Ini_Read gives it; "" when the title has no entry.
     QString read(const QString& titlePath) const;
+    // read() for each title, against one look at the file.
+    QStringList readAll(const QStringList& titlePaths) const;
     // Stores text for the title; true when written.
     bool write(const QString& titlePath, const QString& text) const;
     // Gives every listed title whose entry reads "" the entry "0"; a non-empty entry is never touched. The

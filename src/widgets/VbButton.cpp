@@ -37,6 +37,13 @@ void VbButton::setBackColor(std::int32_t vbColor) {
     update();
 }
 
+void VbButton::setCaptionColor(const QColor& color) {
+    if (color == m_captionColor)
+        return;
+    m_captionColor = color;
+    update();
+}
+
 void VbButton::setCaption(const QString& caption) {
     setText(caption);
 }
@@ -58,7 +65,8 @@ void VbButton::paintEvent(QPaintEvent*) {
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         p.drawRect(r.adjusted(3, 3, -4, -4));
     }
-    p.setPen(isEnabled() ? QColor(Qt::black) : face.darker(150));
+    const QColor caption = m_captionColor.isValid() ? m_captionColor : QColor(Qt::black);
+    p.setPen(isEnabled() ? caption : face.darker(150));
     p.setFont(font());
     const QRect textRect = r.adjusted(3, 2, -3, -2).translated(down ? 1 : 0, down ? 1 : 0);
     style()->drawItemText(&p, textRect, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, palette(),

@@ -1,4 +1,5 @@
 #pragma once
+#include <QColor>
 #include <QPushButton>
 #include <cstdint>
 
@@ -15,6 +16,9 @@ class VbButton : public QPushButton {
     // Caption as stored, with its ampersands; text() holds the same.
     void setCaption(const QString& caption);
     QString caption() const { return text(); }
+    // Colour of the caption text; an invalid colour is the usual black.
+    void setCaptionColor(const QColor& color);
+    QColor captionColor() const { return m_captionColor; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -22,4 +26,5 @@ class VbButton : public QPushButton {
 
   private:
     std::int32_t m_backColor;
+    QColor m_captionColor;
 };

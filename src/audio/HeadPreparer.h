@@ -1,0 +1,70 @@
+#pragma once
+#include "audio/HeadCache.h"
+#include "audio/SpscRing.h"
+#include "platform/TitleCheck.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <utility>
+#include <vector>
+
+// Prepares the heads of the titles on the consoles' boards and finds the titles that cannot play, on a thread
+// of its own at low priority. The consoles hand in their boards and poll the findings; the engine's presses
+// take the heads from the cache. A title whose head is ready and whose file is unchanged is not decoded
+// again, so a board reload costs a look at each file. Every public function is for the UI thread unless it
+// says so.
+class HeadPreparer : public TitleCheck {
+  public:
+    explicit HeadPreparer(HeadCache& cache);
+    ~HeadPreparer() override;
+    HeadPreparer(const HeadPreparer&) = delete;
+    HeadPreparer& operator=(const HeadPreparer&) = delete;
+
+    void checkBoard(const void* client, const std::vector<Title>& titles) override;
+    std::vector<Finding> takeFindings(const void* client) override;
+    bool busy(const void* client) const override;
+    void forget(const void* client) override;
+
+    // Any thread: goes over the boards again (a file changed under its head).
+    void recheck();
+    // For tests and benchmarks: waits until every board is done; false when timeoutMs passed first.
+    bool waitUntilIdle(int timeoutMs);
+
+  private:
+    struct Board {
+        const void* client = nullptr;
+        std::uint64_t generation = 0;
+        std::vector<Title> titles;
+        std::vector<Finding> found;
+        bool done = false;
+    };
+    struct KnownFault {
+        FileStamp stamp;
+        Fault fault;
+        std::int64_t durationMs;
+    };
+    using Key = std::pair<QString, std::int64_t>;
+
+    Board* boardOf(const void* client); // under mutex_
+    void loop();
+    bool runPass(std::unique_lock<std::mutex>& lock, std::uint64_t pass);
+    bool checkTitle(const Title& title, Finding& finding);
+    HeadCache::Head make(const QString& path, const FileStamp& stamp, Finding& finding);
+
+    HeadCache& cache_;
+    mutable std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable idle_;
+    std::vector<Board> boards_; // guarded by mutex_; in the order the clients came
+    std::atomic<std::uint64_t> changes_{0};
+    std::uint64_t generations_ = 0;     // guarded by mutex_
+    bool working_ = false;              // guarded by mutex_
+    bool quit_ = false;                 // guarded by mutex_
+    std::atomic<bool> quitting_{false}; // the title in work gives up at once
+    std::map<Key, KnownFault> faults_;  // preparing thread only
+    SpscRing ring_;                     // preparing thread only
+    std::thread thread_;
+};
