@@ -4,8 +4,23 @@
 #include "platform/Clock.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <thread>
+
+namespace {
+// Output thread. Nothing beyond full scale reaches the output: a clamp, not a limiter, because a clamp leaves
+// every sample of a sound title untouched (bit for bit), needs no look-ahead or state, and costs one compare
+// per sample; only a damaged title's garbage is cut. NaN and infinities become silence.
+void limitToFullScale(float* interleaved, int frames) {
+    for (int i = 0; i < frames * 2; ++i) {
+        const float x = interleaved[i];
+        if (!(x >= -1.0f && x <= 1.0f)) {
+            interleaved[i] = std::isfinite(x) ? std::copysign(1.0f, x) : 0.0f;
+        }
+    }
+}
+} // namespace
 
 Mixer::Mixer(Clock& clock, bool pullMode)
     : clock_(clock), pullMode_(pullMode), scratch_(static_cast<std::size_t>(kChunkFrames) * 2, 0.0f) {
@@ -104,7 +119,9 @@ void Mixer::renderChunk(float* out, int frames, std::int64_t& nowUs) {
             mixVoice(slot, *v, out, frames, nowUs);
         }
     }
+    limitToFullScale(out, frames); // before the gain, so that a fade or an announcement tames it as well
     gain_.process(out, frames);
+    limitToFullScale(out, frames); // and after: a gain ramp's rounding never lifts a sample past full scale
 }
 
 // Output thread.
