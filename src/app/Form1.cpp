@@ -3,14 +3,13 @@
 #include "about/AboutBoxHolder.h"
 #include "app/FadeSettingsPanel.h"
 #include "app/FormatPanel.h"
+#include "app/StartupCheck.h"
 #include "console/BoardWidgets.h"
 #include "console/TransportArea.h"
 #include "editor/Form2.h"
 #include "library/ProgramPaths.h"
 #include "platform/Launcher.h"
 #include "playback/PressDispatch.h"
-#include "settings/IniAccess.h"
-#include "settings/SettingsKeys.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/Twips.h"
 #include "widgets/VbButton.h"
@@ -126,6 +125,8 @@ void Form1::buildMenus() {
 }
 
 bool Form1::Form_Load() {
+    if (!StartupCheck::run(services(), [this] { endProgramNow(); }))
+        return false;
     loadCommon(Label17);
     frm_aus->showFadeSettings();
     return LoadBoard();
@@ -180,8 +181,9 @@ void Form1::cmd6_Click() {
 }
 
 void Form1::selectTeam(const QString& team) {
-    m_settings.sMannschaft = team;
-    Ini_Write(m_settings.sIniFile, SettingsKeys::SectionMannschaft, SettingsKeys::KeyMannschaft, team);
+    m_settings.chooseTeam(team); // a team that could not be stored is told and played all the same
+    if (m_editor)
+        m_editor->keepUnstoredTeam(m_settings.unstoredTeam());
     LoadBoard();
 }
 
@@ -231,6 +233,7 @@ void Form1::mnu_Set_Start_Click() {
     if (!m_editor) {
         m_editor = new Form2(services(), aboutBox());
         m_editor->setAttribute(Qt::WA_DeleteOnClose);
+        m_editor->keepUnstoredTeam(m_settings.unstoredTeam());
         m_editor->Form_Load();
     }
     m_editor->show();

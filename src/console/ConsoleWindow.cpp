@@ -4,6 +4,7 @@
 #include "appearance/ButtonLook.h"
 #include "console/BoardLoader.h"
 #include "console/BoardWidgets.h"
+#include "console/NoticeLine.h"
 #include "console/TransportArea.h"
 #include "platform/Dialogs.h"
 #include "playback/PressDispatch.h"
@@ -15,6 +16,7 @@
 
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QStatusBar>
 
 namespace {
 constexpr std::int32_t PlayedMark = 0x0000FF00;
@@ -37,6 +39,11 @@ ConsoleWindow::ConsoleWindow(Services& services, AboutBoxHolder& about, QWidget*
 
     board = new BoardWidgets(m_central);
     transport = new TransportArea(m_central);
+    // Always there, also when empty, so the board never moves when something is told.
+    m_notice = new NoticeLine(services.waveOut, services.clock, this);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addPermanentWidget(m_notice, 1);
+    m_settings.onWrite = [this](const WriteOutcome& outcome) { m_notice->reportWrite(outcome); };
 
     connect(transport->cmd2, &QPushButton::clicked, this, [this] { cmd2_Click(); });
     connect(transport->cmd5, &QPushButton::clicked, this, [this] { cmd5_Click(); });
@@ -176,8 +183,8 @@ void ConsoleWindow::loadCommon(QWidget* statusWidget) {
     m_settings.readTeam();
     // The look itself (colour, fonts, picture) comes with the board load, after the screen fit.
     FitToScreen(this, true, true);
-    // The designed size is the client area; the menu bar comes on top of it.
-    resize(width(), height() + menuBar()->sizeHint().height());
+    // The designed size is the client area; the menu bar comes on top of it, the notice line below.
+    resize(width(), height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
 
     QFont status = statusWidget->font();
     status.setPointSizeF(26);

@@ -12,6 +12,7 @@
 
 class AboutBoxHolder;
 class BoardWidgets;
+class NoticeLine;
 class TransportArea;
 class QProgressBar;
 
@@ -51,6 +52,8 @@ class ConsoleWindow : public QMainWindow {
     const TeamSettings& settings() const { return m_settings; }
     const LevelControl& level() const { return m_level; }
     const QString& programDir() const { return m_services.programDir; }
+    // A team the other console chose but could not store: this one goes on with it too.
+    void keepUnstoredTeam(const QString& team) { m_settings.keepUnstoredTeam(team); }
 
   protected:
     // Where the two windows differ.
@@ -92,4 +95,5 @@ class ConsoleWindow : public QMainWindow {
     Services& m_services;
     AboutBoxHolder& m_about;
     TitlePlayer m_player;
+    NoticeLine* m_notice = nullptr; // lost sound output, failed writes
 };

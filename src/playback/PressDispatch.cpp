@@ -23,6 +23,8 @@ std::optional<Title> titleFor(int index, const QString& programDir, const QStrin
     t.path =
         ProgramPaths::join(ProgramPaths::categoryFolder(programDir, team, *c), lists.fileNameFor(*c, index));
     t.storedOffset = StartOffsetStore(programDir, team).read(t.path);
+    if (t.storedOffset.isEmpty() && lists.unseeded.contains(t.path))
+        t.storedOffset = QStringLiteral("0");
     return t;
 }
 
