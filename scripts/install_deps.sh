@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libavformat-dev libavcodec-dev libavutil-dev
           libswresample-dev libsdl2-dev libgtest-dev libgmock-dev libbenchmark-dev ffmpeg
           fonts-liberation fonts-comic-neue xvfb xauth)
+packages+=(clang libclang-rt-dev) # libFuzzer for the fuzz targets (scripts/fuzz.sh)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
