@@ -27,13 +27,17 @@ namespace StartupCheck {
 
 QString unreadableBecause(const QString& file) {
     const QFileInfo info(file);
-    if (!info.exists() && !info.isSymLink())
+    if (info.isSymLink() && !info.exists())
+        return QStringLiteral("sie verweist auf eine Datei, die es nicht gibt");
+    if (!info.exists())
         return QString();
     if (info.isDir())
         return QStringLiteral("an ihrer Stelle liegt ein Ordner");
+    if (!info.isReadable())
+        return QStringLiteral("keine Leseberechtigung");
     QFile f(file);
     if (!info.isFile() || !f.open(QIODevice::ReadOnly))
-        return QStringLiteral("sie kann nicht geöffnet werden (keine Leseberechtigung?)");
+        return QStringLiteral("sie kann nicht geöffnet werden");
     f.readAll();
     return f.error() == QFileDevice::NoError ? QString() : QStringLiteral("sie kann nicht gelesen werden");
 }

@@ -55,7 +55,11 @@ ConsoleWindow::ConsoleWindow(Services& services, AboutBoxHolder& about, QWidget*
         connect(board->button(i), &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
 }
 
-ConsoleWindow::~ConsoleWindow() = default;
+ConsoleWindow::~ConsoleWindow() {
+    // Plain holders of widget pointers; the widgets themselves belong to the window.
+    delete board;
+    delete transport;
+}
 
 bool ConsoleWindow::MP3_Play(const QString& sFile, const QString& sAlias) {
     return m_player.play(sFile, sAlias, playOffsetText());

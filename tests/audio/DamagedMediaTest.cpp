@@ -46,8 +46,10 @@ QByteArray mutant(QByteArray bytes, std::mt19937& rng) {
         const qsizetype size = bytes.size();
         switch (rng() % 6) {
         case 0:
-            for (int n = 1 + static_cast<int>(rng() % 32); n > 0; --n)
-                bytes[at(size)] = static_cast<char>(bytes[at(size)] ^ (1 << (rng() % 8)));
+            for (int n = 1 + static_cast<int>(rng() % 32); n > 0; --n) {
+                const qsizetype p = at(size);
+                bytes[p] = static_cast<char>(bytes[p] ^ (1 << (rng() % 8)));
+            }
             break;
         case 1: // a run of noise, in the first 512 bytes half of the time
             for (qsizetype p = rng() % 2 ? at(std::min<qsizetype>(size, 512)) : at(size), n = 1 + at(64);
@@ -61,9 +63,11 @@ QByteArray mutant(QByteArray bytes, std::mt19937& rng) {
                 bytes[p + i] = rng() % 2 ? extreme[i] : extreme[3 - i];
             break;
         }
-        case 3:
-            bytes.remove(at(size), at(4096));
+        case 3: {
+            const qsizetype p = at(size);
+            bytes.remove(p, at(4096));
             break;
+        }
         case 4: {
             const qsizetype p = at(size);
             bytes.insert(p, bytes.mid(p, at(4096)));
