@@ -1,6 +1,6 @@
 #pragma once
-// A sound device the test plugs in and pulls out: it opens only while plugged in, reads as lost once pulled
-// out, and the test thread takes its periods in place of a sound card.
+// A sound card the test plugs in and pulls out: it opens only while plugged in, reads as lost once pulled
+// out, and the test thread takes its periods in place of the card. Every call may come from another thread.
 #include "audio/OutputBackend.h"
 
 #include <mutex>
@@ -8,50 +8,35 @@
 class StandInOutput : public OutputBackend {
   public:
     bool open(Render render, void* context) override {
-        std::lock_guard<std::mutex> lock(m_);
+        const std::lock_guard<std::mutex> lock(m_);
         ++opens_;
-        if (!plugged_) {
-            return false;
-        }
-        render_ = render;
+        render_ = plugged_ ? render : nullptr;
         context_ = context;
-        return true;
+        return plugged_;
     }
-    void start() override {
-        std::lock_guard<std::mutex> lock(m_);
-        started_ = render_ != nullptr;
-    }
-    bool lost() override {
-        std::lock_guard<std::mutex> lock(m_);
-        return !plugged_;
-    }
-    void close() override {
-        std::lock_guard<std::mutex> lock(m_);
-        render_ = nullptr;
-        started_ = false;
-    }
-
-    void plug(bool in) {
-        std::lock_guard<std::mutex> lock(m_);
-        plugged_ = in;
-    }
-    // How often the desk tried to open it.
-    int opens() {
-        std::lock_guard<std::mutex> lock(m_);
-        return opens_;
-    }
-    // Test thread: the next frames as the card would take them; false (nothing rendered) while no device
-    // of this stand-in is started.
+    void start() override { set(started_, render_ != nullptr); }
+    bool lost() override { return !get(plugged_); }
+    void close() override { set(started_, false); }
+    void plug(bool in) { set(plugged_, in); }
+    int opens() { return get(opens_); }
+    // The next frames as the card would take them; false while no device of this card plays.
     bool pull(float* interleaved, int frames) {
-        std::lock_guard<std::mutex> lock(m_);
-        if (!started_ || !plugged_) {
-            return false;
-        }
-        render_(context_, interleaved, frames);
-        return true;
+        const std::lock_guard<std::mutex> lock(m_);
+        if (started_ && plugged_)
+            render_(context_, interleaved, frames);
+        return started_ && plugged_;
     }
 
   private:
+    template <class T> void set(T& field, T value) {
+        const std::lock_guard<std::mutex> lock(m_);
+        field = value;
+    }
+    template <class T> T get(const T& field) {
+        const std::lock_guard<std::mutex> lock(m_);
+        return field;
+    }
+
     std::mutex m_;
     bool plugged_ = true;
     bool started_ = false;
