@@ -14,6 +14,5 @@ cmake --build "$out" -j"$(nproc)"
 cd "$out"
 export ASAN_OPTIONS="detect_stack_use_after_return=1:strict_init_order=1:check_initialization_order=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-export LSAN_OPTIONS="suppressions=$root/tests/sanitize/lsan.supp:print_suppressions=0"
 # Sanitized code runs several times slower: the time limit per test grows with it.
 exec ctest --output-on-failure -j"$(nproc)" --timeout 1500
