@@ -6,6 +6,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libavformat-dev libavcod
           libswresample-dev libsdl2-dev libgtest-dev libgmock-dev libbenchmark-dev ffmpeg
           fonts-liberation fonts-comic-neue xvfb xauth
           desktop-file-utils appstream man-db file dpkg-dev "$@")
+packages+=(clang libclang-rt-dev) # libFuzzer for the fuzz targets (scripts/fuzz.sh)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -3,6 +3,7 @@
 #include "about/AboutBoxHolder.h"
 #include "app/FadeSettingsPanel.h"
 #include "app/FormatPanel.h"
+#include "app/StartupCheck.h"
 #include "console/BoardLoader.h"
 #include "console/BoardWidgets.h"
 #include "console/TransportArea.h"
@@ -10,8 +11,6 @@
 #include "library/ProgramPaths.h"
 #include "platform/Launcher.h"
 #include "playback/PressDispatch.h"
-#include "settings/IniAccess.h"
-#include "settings/SettingsKeys.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/Twips.h"
 #include "widgets/VbButton.h"
@@ -127,6 +126,8 @@ void Form1::buildMenus() {
 }
 
 bool Form1::Form_Load() {
+    if (!StartupCheck::run(services(), [this] { endProgramNow(); }))
+        return false;
     loadCommon(Label17);
     return LoadBoard();
 }
@@ -197,8 +198,9 @@ void Form1::selectTeam(const QString& team) {
     // team it has, in the settings file and on the board.
     if (!BoardLoader::teamFoldersPresent(programDir(), team, services().dialogs))
         return;
-    m_settings.sMannschaft = team;
-    Ini_Write(m_settings.sIniFile, SettingsKeys::SectionMannschaft, SettingsKeys::KeyMannschaft, team);
+    m_settings.chooseTeam(team); // a team that could not be stored is told and played all the same
+    if (m_editor)
+        m_editor->keepUnstoredTeam(m_settings.unstoredTeam());
     LoadBoard();
 }
 
@@ -251,6 +253,7 @@ void Form1::mnu_Set_Start_Click() {
         // One title for the whole desk: when the editor stops it, a fade of it here ends too.
         connect(m_editor, &ConsoleWindow::titleStopped, this, &ConsoleWindow::endRamp);
         connect(m_editor, &ConsoleWindow::startOffsetWritten, this, &ConsoleWindow::recheckBoard);
+        m_editor->keepUnstoredTeam(m_settings.unstoredTeam());
         m_editor->Form_Load();
     }
     m_editor->show();

@@ -1,6 +1,7 @@
 #include "audio/AudioEngine.h"
 
 #include "audio/OutputDevice.h"
+#include "audio/SdlOutput.h"
 #include "audio/Voice.h"
 
 #include <algorithm>
@@ -11,11 +12,17 @@ extern "C" {
 }
 
 AudioEngine::AudioEngine(Clock& clock, Output output)
+    : AudioEngine(clock, output, output == Output::Device ? std::make_unique<SdlOutput>() : nullptr) {}
+
+AudioEngine::AudioEngine(Clock& clock, std::unique_ptr<OutputBackend> device)
+    : AudioEngine(clock, Output::Device, std::move(device)) {}
+
+AudioEngine::AudioEngine(Clock& clock, Output output, std::unique_ptr<OutputBackend> device)
     : output_(output), mixer_(clock, output == Output::Pull) {
     // A damaged title is refused or ends early; FFmpeg's complaints about it have no reader here.
     av_log_set_level(AV_LOG_QUIET);
     if (output_ == Output::Device) {
-        device_ = std::make_unique<OutputDevice>(mixer_, clock);
+        device_ = std::make_unique<OutputDevice>(mixer_, clock, std::move(device));
     }
 }
 
@@ -59,7 +66,7 @@ AudioError AudioEngine::playFrom(VoiceId id, std::int64_t positionMs) {
         return AudioError::NoSuchVoice;
     }
     positionMs = std::max<std::int64_t>(0, positionMs);
-    if (voice->durationMs() >= 0 && positionMs > voice->durationMs()) {
+    if (positionMs > kMaxPositionMs || (voice->durationMs() >= 0 && positionMs > voice->durationMs())) {
         return AudioError::OutOfRange;
     }
     // Off the output side first: the ring is rewound under its feet otherwise. A voice that never played
@@ -173,12 +180,6 @@ bool AudioEngine::hasDevice() const {
 
 bool AudioEngine::takeNoDeviceNotice() {
     return device_ && device_->takeNoDeviceNotice();
-}
-
-void AudioEngine::simulateDeviceLoss() {
-    if (device_) {
-        device_->simulateDeviceLoss();
-    }
 }
 
 int AudioEngine::deviceReopenCount() const {

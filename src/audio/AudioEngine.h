@@ -12,6 +12,7 @@
 #include <memory>
 
 class Clock;
+class OutputBackend;
 class OutputDevice;
 class Voice;
 
@@ -29,8 +30,14 @@ class AudioEngine {
     };
     using VoiceId = int;
 
+    // A start position past this (24.8 days) is refused: no title is that long, and every position
+    // computation stays far from overflow even at absurd sample rates.
+    static constexpr std::int64_t kMaxPositionMs = 0x7FFFFFFF;
+
     // clock: reads the time of first samples and paces the silent clock.
     explicit AudioEngine(Clock& clock, Output output = Output::Device);
+    // Device output through the given device in place of SDL's (tests hand in a stand-in).
+    AudioEngine(Clock& clock, std::unique_ptr<OutputBackend> device);
     ~AudioEngine();
     AudioEngine(const AudioEngine&) = delete;
     AudioEngine& operator=(const AudioEngine&) = delete;
@@ -65,14 +72,15 @@ class AudioEngine {
     // device would get them. With a device, it fills silence and leaves the voices alone.
     void render(float* interleavedStereo, int frames);
 
+    // Any thread: whether the sound reaches a device right now (false while the silent clock stands in).
     bool hasDevice() const;
-    // True exactly once after the engine had to run without a sound device.
+    // True exactly once when no sound device could be opened at start-up.
     bool takeNoDeviceNotice();
-    // For tests: drops the device under a running title; the engine opens the default one again.
-    void simulateDeviceLoss();
+    // How often a device was opened again after a loss or a start without one.
     int deviceReopenCount() const;
 
   private:
+    AudioEngine(Clock& clock, Output output, std::unique_ptr<OutputBackend> device);
     Voice* find(VoiceId id) const;
     void wakeOutput();
 

@@ -8,3 +8,7 @@ int EngineWaveOut::setVolume(std::uint32_t packedLevel) {
     engine_.setGain(left, right);
     return 0;
 }
+
+int EngineWaveOut::deviceCount() const {
+    return engine_.hasDevice() ? 1 : 0;
+}

@@ -11,6 +11,8 @@ class EngineWaveOut : public WaveOut {
 
     // UI thread. Low word = left, high word = right, each 0..65535 mapped linearly onto 0..1.
     int setVolume(std::uint32_t packedLevel) override;
+    // UI thread: 1 while the engine's sound reaches a device, 0 while its silent clock stands in.
+    int deviceCount() const override;
 
   private:
     AudioEngine& engine_;

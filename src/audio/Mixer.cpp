@@ -4,8 +4,32 @@
 #include "platform/Clock.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <thread>
+
+namespace {
+// Output thread. Nothing beyond full scale reaches the output: a clamp, not a limiter, because a clamp leaves
+// every sample of a sound title untouched (bit for bit), needs no look-ahead or state, and costs a compare
+// or two per sample; only a damaged title's garbage is cut. NaN and infinities become silence.
+inline float limitToFullScale(float x) {
+    const float cut = std::min(std::max(x, -1.0f), 1.0f);
+    return std::fabs(x) <= std::numeric_limits<float>::max() ? cut : 0.0f;
+}
+
+// In runs of eight without branches, so that the compiler does several samples at a time.
+void limitToFullScale(float* interleaved, int frames) {
+    const int n = frames * 2;
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        for (int j = 0; j < 8; ++j)
+            interleaved[i + j] = limitToFullScale(interleaved[i + j]);
+    }
+    for (; i < n; ++i)
+        interleaved[i] = limitToFullScale(interleaved[i]);
+}
+} // namespace
 
 Mixer::Mixer(Clock& clock, bool pullMode)
     : clock_(clock), pullMode_(pullMode), scratch_(static_cast<std::size_t>(kChunkFrames) * 2, 0.0f) {
@@ -96,15 +120,25 @@ void Mixer::renderPeriod(float* interleaved, int frames) {
 // Output thread.
 void Mixer::renderChunk(float* out, int frames, std::int64_t& nowUs) {
     std::memset(out, 0, static_cast<std::size_t>(frames) * 2 * sizeof(float));
+    bool mixed = false;
     for (int slot = 0; slot < kMaxVoices; ++slot) {
         if (states_[slot].load() != static_cast<int>(VoiceState::Playing)) {
             continue;
         }
         if (Voice* v = voices_[slot].load()) {
             mixVoice(slot, *v, out, frames, nowUs);
+            mixed = true;
         }
     }
+    // Silence needs no limit, only the gain moves on. The limit comes before the gain, so that a fade or an
+    // announcement tames a damaged title as well, and after it, since a ramp's rounding may lift a sample.
+    if (mixed) {
+        limitToFullScale(out, frames);
+    }
     gain_.process(out, frames);
+    if (mixed) {
+        limitToFullScale(out, frames);
+    }
 }
 
 // Output thread.

@@ -10,10 +10,10 @@
 class Clock;
 class Voice;
 
-// Sums the playing voices into the output and applies the master gain. renderPeriod() is what the
-// device callback, the silent clock and the pull function all run; it never locks, allocates, logs or
-// touches a file. Voices are handed over through atomic slots; the UI thread waits for the output
-// side to leave a render before it rewinds or frees a voice.
+// Sums the playing voices into the output, applies the master gain and keeps every sample within full scale.
+// renderPeriod() is what the device callback, the silent clock and the pull function all run; it never locks,
+// allocates, logs or touches a file. Voices are handed over through atomic slots; the UI thread waits for the
+// output side to leave a render before it rewinds or frees a voice.
 class Mixer {
   public:
     static constexpr int kMaxVoices = 16;

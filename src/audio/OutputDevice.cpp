@@ -5,15 +5,12 @@
 
 #include <chrono>
 
-namespace {
-constexpr auto kWatchdogInterval = std::chrono::milliseconds(200);
-}
-
-OutputDevice::OutputDevice(Mixer& mixer, Clock& clock)
-    : mixer_(mixer), silent_(mixer, clock, OutputFormat::SampleRate, OutputFormat::PeriodFrames) {
-    sdlReady_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-    if (!sdlReady_ || !openDevice()) {
-        fallBackToSilence();
+OutputDevice::OutputDevice(Mixer& mixer, Clock& clock, std::unique_ptr<OutputBackend> backend)
+    : mixer_(mixer), silent_(mixer, clock, OutputFormat::SampleRate, OutputFormat::PeriodFrames),
+      backend_(std::move(backend)) {
+    if (!openDevice()) {
+        noDeviceNotice_.store(true);
+        silent_.start();
     }
     watchdog_ = std::thread(&OutputDevice::watchdogLoop, this);
 }
@@ -26,88 +23,55 @@ OutputDevice::~OutputDevice() {
     cv_.notify_all();
     watchdog_.join();
     silent_.stop();
-    if (device_ != 0) {
-        SDL_CloseAudioDevice(device_);
-    }
-    if (sdlReady_) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
+    backend_->close();
 }
 
-// SDL's audio thread: the whole real-time path. SDL converts if the hardware wants another format.
-void SDLCALL OutputDevice::callback(void* self, Uint8* stream, int len) {
-    auto* device = static_cast<OutputDevice*>(self);
-    device->mixer_.renderPeriod(reinterpret_cast<float*>(stream), len / static_cast<int>(2 * sizeof(float)));
+// Device thread.
+void OutputDevice::render(void* self, float* interleaved, int frames) {
+    static_cast<OutputDevice*>(self)->mixer_.renderPeriod(interleaved, frames);
 }
 
-// UI thread at start, watchdog thread later (under mutex_).
+// UI thread at start-up, watchdog thread later (under mutex_). The silent clock hands over only once the
+// device is open, so a failed attempt costs the running title no time, and it is stopped before the device
+// starts, so the two never render at once.
 bool OutputDevice::openDevice() {
-    SDL_AudioSpec want{};
-    want.freq = OutputFormat::SampleRate;
-    want.format = AUDIO_F32SYS;
-    want.channels = OutputFormat::Channels;
-    want.samples = OutputFormat::PeriodFrames;
-    want.callback = &OutputDevice::callback;
-    want.userdata = this;
-    SDL_AudioSpec have{};
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (device_ == 0) {
+    if (!backend_->open(&OutputDevice::render, this)) {
         return false;
     }
+    silent_.stop();
+    backend_->start();
     hasDevice_.store(true);
-    SDL_PauseAudioDevice(device_, 0);
     return true;
 }
 
-// UI thread at start, watchdog thread later (under mutex_).
-void OutputDevice::fallBackToSilence() {
-    hasDevice_.store(false);
-    noDeviceNotice_.store(true);
-    silent_.start();
-}
-
-void OutputDevice::wake() {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        ++wakeups_;
-    }
-    cv_.notify_all();
-    silent_.wake();
-}
-
-void OutputDevice::simulateDeviceLoss() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (device_ != 0) {
-        SDL_CloseAudioDevice(device_); // the id stays behind and now reads as stopped
-    }
-}
-
-// Watchdog thread: looks at the device five times a second while something plays, sleeps otherwise.
+// Watchdog thread.
 void OutputDevice::watchdogLoop() {
     std::unique_lock<std::mutex> lock(mutex_);
-    std::uint64_t seen = 0;
     while (!quit_) {
-        if (!mixer_.anyPlaying()) {
-            cv_.wait(lock, [&] { return quit_ || wakeups_ != seen; });
-            seen = wakeups_;
-            continue;
-        }
-        cv_.wait_for(lock, kWatchdogInterval, [&] { return quit_; });
+        const bool watchClosely = hasDevice_.load() && mixer_.anyPlaying();
+        cv_.wait_for(lock, std::chrono::milliseconds(watchClosely ? kWatchMs : kRetryMs),
+                     [this] { return quit_; });
         if (!quit_) {
-            checkDevice();
+            watchOnce();
         }
     }
 }
 
-// Watchdog thread, under mutex_.
-void OutputDevice::checkDevice() {
-    if (!hasDevice_.load() || SDL_GetAudioDeviceStatus(device_) != SDL_AUDIO_STOPPED) {
+// Watchdog thread, under mutex_: a lost device is closed and opened again at once (a default device that
+// changed); when that fails the silent clock carries the title until a later round finds a device.
+void OutputDevice::watchOnce() {
+    if (hasDevice_.load()) {
+        if (!backend_->lost()) {
+            return;
+        }
+        backend_->close(); // no render of the old device is left running
+        hasDevice_.store(false);
+        if (!openDevice()) {
+            silent_.start();
+            return;
+        }
+    } else if (!openDevice()) {
         return;
     }
-    SDL_CloseAudioDevice(device_); // joins SDL's thread: no render of the old device is left running
-    device_ = 0;
     reopens_.fetch_add(1);
-    if (!openDevice()) {
-        fallBackToSilence();
-    }
 }

@@ -1,53 +1,53 @@
 #pragma once
+#include "audio/OutputBackend.h"
 #include "audio/SilentClock.h"
 
-#include <SDL.h>
 #include <atomic>
 #include <condition_variable>
-#include <cstdint>
+#include <memory>
 #include <mutex>
 #include <thread>
 
 class Clock;
 class Mixer;
 
-// The one sound output: an SDL device, float32 stereo, opened once. Without any device the mixer runs
-// on the silent clock and the operator is told once. A watchdog notices a device that went away while
-// a title plays and opens the default device in its place; the title goes on.
+// The one sound output. While a device plays, a watchdog looks at it; when it goes away (a card unplugged,
+// the sound server restarted) or was never found, the mixer runs on the silent clock and the watchdog tries
+// to open the device again about twice a second for as long as the desk runs. The title goes on from where
+// the silent clock has carried it. Only one of device and silent clock renders at any time.
 class OutputDevice {
   public:
+    static constexpr int kWatchMs = 200; // a playing device is looked at this often
+    static constexpr int kRetryMs = 500; // a missing device is tried this often (and an idle one looked at)
+
     // UI thread: opens the device (or starts the silent clock) and the watchdog.
-    OutputDevice(Mixer& mixer, Clock& clock);
+    OutputDevice(Mixer& mixer, Clock& clock, std::unique_ptr<OutputBackend> backend);
     ~OutputDevice();
     OutputDevice(const OutputDevice&) = delete;
     OutputDevice& operator=(const OutputDevice&) = delete;
 
-    // Any thread.
+    // Any thread: whether the sound reaches a device right now.
     bool hasDevice() const { return hasDevice_.load(); }
-    // UI thread: true exactly once after the engine fell back to the silent clock.
+    // UI thread: true exactly once when no device could be opened at start-up.
     bool takeNoDeviceNotice() { return noDeviceNotice_.exchange(false); }
-    // UI thread: something started playing; the watchdog and the silent clock resume their rounds.
-    void wake();
-    // UI thread, for tests: closes the device under the running title as an unplugged card would.
-    void simulateDeviceLoss();
-    // Any thread: how often the device had to be opened again.
+    // UI thread: something started playing; the silent clock resumes its rounds. Never waits for the
+    // watchdog.
+    void wake() { silent_.wake(); }
+    // Any thread: how often a device was opened after a loss or a start without one.
     int reopenCount() const { return reopens_.load(); }
 
   private:
-    static void SDLCALL callback(void* self, Uint8* stream, int len);
+    static void render(void* self, float* interleaved, int frames);
     bool openDevice();
-    void fallBackToSilence();
     void watchdogLoop();
-    void checkDevice();
+    void watchOnce();
 
     Mixer& mixer_;
     SilentClock silent_;
-    bool sdlReady_ = false;
-    SDL_AudioDeviceID device_ = 0; // guarded by mutex_ once the watchdog runs
+    std::unique_ptr<OutputBackend> backend_; // used under mutex_ once the watchdog runs
     std::mutex mutex_;
     std::condition_variable cv_;
     bool quit_ = false;
-    std::uint64_t wakeups_ = 0;
     std::atomic<bool> hasDevice_{false};
     std::atomic<bool> noDeviceNotice_{false};
     std::atomic<int> reopens_{0};

@@ -11,11 +11,15 @@ SilentClock::~SilentClock() {
     stop();
 }
 
+// UI thread at start-up, output watchdog later.
 void SilentClock::start() {
     if (thread_.joinable()) {
         return;
     }
-    quit_ = false;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        quit_ = false;
+    }
     thread_ = std::thread(&SilentClock::loop, this);
 }
 

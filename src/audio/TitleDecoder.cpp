@@ -10,6 +10,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/common.h>
 }
 
 namespace {
@@ -149,7 +150,8 @@ std::int64_t TitleDecoder::prerollSamples() const {
 }
 
 void TitleDecoder::startAt(std::int64_t positionMs, std::int64_t skipFrames) {
-    targetMs_ = std::max<std::int64_t>(0, positionMs);
+    // Kept to 31 bits, so that milliseconds times any sample rate a header can claim stays within 63.
+    targetMs_ = std::clamp<std::int64_t>(positionMs, 0, 0x7FFFFFFF);
     skipFrames_ = std::max<std::int64_t>(0, skipFrames);
     staging_.clear();
     stagingRead_ = 0;
@@ -174,8 +176,9 @@ void TitleDecoder::seekToSample(std::int64_t sourceSample) {
     demuxerDone_ = false;
     // MP3 counts its timestamps from before the encoder delay: the title's first sample sits at the
     // stream's start time, so every target is taken relative to it.
-    const std::int64_t ts =
-        startPts_ + av_rescale_q(sourceSample, AVRational{1, codec_->sample_rate}, st->time_base);
+    // Saturating: a damaged header may put the start time anywhere.
+    const std::int64_t ts = av_sat_add64(
+        startPts_, av_rescale_q(sourceSample, AVRational{1, codec_->sample_rate}, st->time_base));
     // Backward lands at or before the target; a target before the first packet makes some demuxers
     // refuse that, and then the nearest packet (the first one) is just as good.
     if (av_seek_frame(format_, stream_, ts, AVSEEK_FLAG_BACKWARD) < 0) {
@@ -270,7 +273,7 @@ std::int64_t TitleDecoder::frameIndex(const AVFrame* frame) const {
     if (pts == AV_NOPTS_VALUE) {
         return av_rescale(seekedSample_, frame->sample_rate, codec_->sample_rate);
     }
-    return av_rescale_q(pts - startPts_, format_->streams[stream_]->time_base,
+    return av_rescale_q(av_sat_sub64(pts, startPts_), format_->streams[stream_]->time_base,
                         AVRational{1, frame->sample_rate});
 }
 
@@ -288,7 +291,7 @@ void TitleDecoder::takeFrame(AVFrame* frame) {
         seekToSample(-static_cast<std::int64_t>(codec_->sample_rate));
         return;
     }
-    nextIndex_ = index + frame->nb_samples;
+    nextIndex_ = av_sat_add64(index, frame->nb_samples);
     if (nextIndex_ <= target) {
         return; // run-up before the start position
     }

@@ -103,7 +103,13 @@ void BoardLoader::seedStartOffsets() {
         for (int k = 0; k < used; ++k)
             paths << ProgramPaths::join(folder, k < list.size() ? list[k] : QString());
     }
-    StartOffsetStore(w.services.programDir, w.settings.sMannschaft).seedMissing(paths);
+    const StartOffsetStore store(w.services.programDir, w.settings.sMannschaft);
+    const StartOffsetStore::Seeding seeding = store.seed(paths);
+    w.lists.unseeded = QSet<QString>(seeding.unwritten.begin(), seeding.unwritten.end());
+    w.settings.report(
+        {WriteOutcome::Subject::StartOffsets,
+         QStringLiteral("Die Startzeiten neuer Titel wurden nicht gespeichert, sie starten am Anfang"),
+         store.filePath(), seeding.error});
 }
 
 void BoardLoader::fillRun(const Category& c) {

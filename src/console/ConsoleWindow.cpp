@@ -6,6 +6,7 @@
 #include "console/BoardLoader.h"
 #include "console/BoardWidgets.h"
 #include "console/TitleTimeStrip.h"
+#include "console/NoticeLine.h"
 #include "console/TransportArea.h"
 #include "platform/Dialogs.h"
 #include "playback/PressDispatch.h"
@@ -17,6 +18,7 @@
 
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QStatusBar>
 
 namespace {
 constexpr std::int32_t PlayedMark = 0x0000FF00;
@@ -43,6 +45,11 @@ ConsoleWindow::ConsoleWindow(Services& services, AboutBoxHolder& about, QWidget*
     transport = new TransportArea(m_central);
     m_titleTime = new TitleTimeStrip(m_central, services.mediaStatus, services.ticks);
     m_boardCheck = std::make_unique<BoardCheck>(*board, services.titleCheck, services.ticks);
+    // Always there, also when empty, so the board never moves when something is told.
+    m_notice = new NoticeLine(services.waveOut, services.clock, this);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addPermanentWidget(m_notice, 1);
+    m_settings.onWrite = [this](const WriteOutcome& outcome) { m_notice->reportWrite(outcome); };
 
     connect(transport->cmd2, &QPushButton::clicked, this, [this] { cmd2_Click(); });
     connect(transport->cmd5, &QPushButton::clicked, this, [this] { cmd5_Click(); });
@@ -54,7 +61,11 @@ ConsoleWindow::ConsoleWindow(Services& services, AboutBoxHolder& about, QWidget*
         connect(board->button(i), &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
 }
 
-ConsoleWindow::~ConsoleWindow() = default;
+ConsoleWindow::~ConsoleWindow() {
+    // Plain holders of widget pointers; the widgets themselves belong to the window.
+    delete board;
+    delete transport;
+}
 
 bool ConsoleWindow::MP3_Play(const QString& sFile, const QString& sAlias) {
     return m_player.play(sFile, sAlias, playOffsetText());
@@ -219,8 +230,8 @@ void ConsoleWindow::loadCommon(QWidget* statusWidget) {
     m_settings.readTeam();
     // The look itself (colour, fonts, picture) comes with the board load, after the screen fit.
     FitToScreen(this, true, true);
-    // The designed size is the client area; the menu bar comes on top of it.
-    resize(width(), height() + menuBar()->sizeHint().height());
+    // The designed size is the client area; the menu bar comes on top of it, the notice line below.
+    resize(width(), height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
 
     QFont status = statusWidget->font();
     status.setPointSizeF(26);

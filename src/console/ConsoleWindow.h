@@ -16,6 +16,7 @@ class AboutBoxHolder;
 class BoardCheck;
 class BoardWidgets;
 class TitleTimeStrip;
+class NoticeLine;
 class TransportArea;
 class QProgressBar;
 
@@ -65,6 +66,8 @@ class ConsoleWindow : public QMainWindow {
   public:
     const LevelControl& level() const { return m_level; }
     const QString& programDir() const { return m_services.programDir; }
+    // A team the other console chose but could not store: this one goes on with it too.
+    void keepUnstoredTeam(const QString& team) { m_settings.keepUnstoredTeam(team); }
 
   signals:
     // A start offset was written in this window; the other console's board holds the title too.
@@ -120,4 +123,5 @@ class ConsoleWindow : public QMainWindow {
     TitlePlayer m_player;
     std::unique_ptr<BoardCheck> m_boardCheck;
     TitleTimeStrip* m_titleTime = nullptr;
+    NoticeLine* m_notice = nullptr; // lost sound output, failed writes
 };

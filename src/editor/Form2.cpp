@@ -149,10 +149,15 @@ void Form2::showPressed(bool) {
     frm_Fein->showStartTime(lStartPos);
 }
 
-void Form2::writeStartOffset(const QString& text) const {
+WriteOutcome Form2::writeStartOffset(const QString& text, const QString& what) const {
     // Only reachable with a title open; without one there is no section to write to.
-    if (!sTitelPfad.isEmpty())
-        StartOffsetStore(programDir(), m_settings.sMannschaft).write(sTitelPfad, text);
+    if (sTitelPfad.isEmpty())
+        return {};
+    const StartOffsetStore store(programDir(), m_settings.sMannschaft);
+    const WriteOutcome outcome{WriteOutcome::Subject::StartOffset, what, store.filePath(),
+                               store.writeChecked(sTitelPfad, text)};
+    m_settings.report(outcome);
+    return outcome;
 }
 
 void Form2::cmd2_Click() {
@@ -187,10 +192,17 @@ void Form2::cmd6_Click() {
 void Form2::cmd_Speichern_Click() {
     const qint64 offset =
         offsetToSave(frm_Fein->fineMode(), frm_Fein->change(), m_stopwatch.seconds(), lStartPos);
-    writeStartOffset(QString::number(offset));
-    offsetWritten();
-    setWindowTitle(QStringLiteral("Gespeichert:  ") + sTitel + QStringLiteral(" bei   ") +
-                   m_stopwatch.Titel() + QStringLiteral(" sec."));
+    const WriteOutcome saved = writeStartOffset(
+        QString::number(offset), QStringLiteral("Die Startzeit von %1 wurde nicht gespeichert").arg(sTitel));
+    if (saved.ok())
+        offsetWritten();
+    // The caption never claims a save that did not happen.
+    if (saved.ok())
+        setWindowTitle(QStringLiteral("Gespeichert:  ") + sTitel + QStringLiteral(" bei   ") +
+                       m_stopwatch.Titel() + QStringLiteral(" sec."));
+    else
+        setWindowTitle(QStringLiteral("Nicht gespeichert:  ") + sTitel + QStringLiteral(" – ") +
+                       WriteOutcome::reason(saved.error));
     TransportArea& t = *transport;
     if (t.cmd5->isHidden() && t.cmd6->isHidden() && t.cmd2->isHidden())
         cmd_Speichern->hide();
@@ -206,12 +218,18 @@ void Form2::cmd_Reset_Click() {
         frm_Fein->centre();
         return;
     }
-    writeStartOffset(QStringLiteral("0"));
-    offsetWritten();
+    const WriteOutcome reset = writeStartOffset(
+        QStringLiteral("0"), QStringLiteral("Die Startzeit von %1 wurde nicht zurückgesetzt").arg(sTitel));
+    if (reset.ok())
+        offsetWritten();
     m_stopwatch.cmd_Titelstop_Click();
     writeStatusLine();
     MP3_Stop(MyAlias);
-    setWindowTitle(sTitel + QStringLiteral("  wurde an den Liedanfang zurückgesetzt!"));
+    if (reset.ok())
+        setWindowTitle(sTitel + QStringLiteral("  wurde an den Liedanfang zurückgesetzt!"));
+    else
+        setWindowTitle(sTitel + QStringLiteral("  wurde nicht zurückgesetzt – ") +
+                       WriteOutcome::reason(reset.error));
     transport->cmd2->hide();
     transport->cmd6->hide();
     transport->cmd5->hide();

@@ -1,6 +1,7 @@
 #pragma once
 #include "console/ConsoleWindow.h"
 #include "editor/TitleStopwatch.h"
+#include "settings/WriteOutcome.h"
 
 #include <QPalette>
 #include <cstdint>
@@ -52,7 +53,9 @@ class Form2 : public ConsoleWindow {
     void writeStatusLine();
     // Fore colour (Text) or back colour (Base) of the status line, as &H00BBGGRR.
     void setStatusColor(QPalette::ColorRole role, std::int32_t vbColor);
-    void writeStartOffset(const QString& text) const;
+    // Stores the open title's offset and tells a failure; what names the failure ("... wurde nicht
+    // gespeichert").
+    WriteOutcome writeStartOffset(const QString& text, const QString& what) const;
 
     QLineEdit* Text1 = nullptr;
     VbButton* cmd_Speichern = nullptr;

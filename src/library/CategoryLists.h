@@ -1,6 +1,7 @@
 #pragma once
 #include "library/Categories.h"
 
+#include <QSet>
 #include <QStringList>
 #include <array>
 
@@ -8,6 +9,9 @@
 // load took them. A press finds its title here, so the board and what it plays never disagree.
 struct CategoryLists {
     std::array<QStringList, 8> File;
+    // Title paths the last board load could not seed with "0" (a read-only folder, a full disk): they play
+    // from the start all the same, as they would after the seed.
+    QSet<QString> unseeded;
 
     const QStringList& of(const Category& c) const { return File[static_cast<std::size_t>(c.fileList)]; }
     QStringList& of(const Category& c) { return File[static_cast<std::size_t>(c.fileList)]; }

@@ -2,12 +2,14 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
-#ifdef Q_OS_UNIX
 #include <cerrno>
+#ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #endif
 
@@ -39,42 +41,96 @@ bool syncHandle(int) {
 void syncFolderOf(const QString&) {}
 #endif
 
+#ifdef Q_OS_UNIX
+// Why a write into path's folder failed: the error number of the failed call when it says, else what the
+// folder tells now (the number may have been overwritten on the way out of the library).
+WriteError failure(const QString& path, int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return WriteError::DiskFull;
+    case EROFS:
+        return WriteError::ReadOnlyMedium;
+    case EACCES:
+    case EPERM:
+        return WriteError::NoPermission;
+    default:
+        break;
+    }
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    struct statvfs fs;
+    if (::statvfs(folder.constData(), &fs) == 0) {
+        if (fs.f_flag & ST_RDONLY)
+            return WriteError::ReadOnlyMedium;
+        if (fs.f_bavail == 0)
+            return WriteError::DiskFull;
+    }
+    return ::access(folder.constData(), W_OK) == 0 ? WriteError::Failed : WriteError::NoPermission;
+}
+#else
+WriteError failure(const QString&, int) {
+    return WriteError::Failed;
+}
+#endif
+
 } // namespace
 
-bool AtomicFile::mayReplace(const QString& path) {
+WriteError AtomicFile::check(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists())
-        return info.dir().exists();
+        return info.dir().exists() ? WriteError::None : WriteError::FolderMissing;
     if (!info.isFile())
-        return false;
+        return info.isDir() ? WriteError::IsFolder : WriteError::Failed;
 #ifdef Q_OS_UNIX
     struct stat st;
     const QByteArray native = QFile::encodeName(info.absoluteFilePath());
     if (::stat(native.constData(), &st) != 0)
-        return false;
+        return WriteError::Failed;
     // No write bit at all is the read-only attribute; root could write it, Windows would refuse.
     if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        return false;
-    return ::access(native.constData(), W_OK) == 0;
+        return WriteError::ReadOnlyFile;
+    if (::access(native.constData(), W_OK) != 0)
+        return errno == EROFS ? WriteError::ReadOnlyMedium : WriteError::NoPermission;
+    return WriteError::None;
 #else
-    return info.isWritable();
+    return info.isWritable() ? WriteError::None : WriteError::ReadOnlyFile;
 #endif
 }
 
 bool AtomicFile::replace(const QString& path, const QByteArray& content) {
-    if (!mayReplace(path))
-        return false;
+    return replaceChecked(path, content) == WriteError::None;
+}
+
+WriteError AtomicFile::replaceChecked(const QString& path, const QByteArray& content) {
+    if (const WriteError refused = check(path); refused != WriteError::None)
+        return refused;
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return failure(path, errno);
     // On any failure below the QSaveFile destructor removes the temporary file; the target was never touched.
     if (file.write(content) != content.size() || !file.flush())
-        return false;
+        return failure(path, errno);
     if (!syncHandle(file.handle()))
-        return false;
+        return failure(path, errno);
     if (!file.commit())
-        return false;
+        return failure(path, errno);
     syncFolderOf(path);
-    return true;
+    return WriteError::None;
+}
+
+void AtomicFile::removeLeftovers(const QString& path) {
+    const QFileInfo target(path);
+    // QSaveFile's template: the target's name, a dot and six random letters.
+    const QRegularExpression own(QStringLiteral("^") + QRegularExpression::escape(target.fileName()) +
+                                 QStringLiteral("\\.[A-Za-z]{6}$"));
+    QDir folder = target.dir();
+    const QStringList names = folder.entryList({target.fileName() + QStringLiteral(".??????")},
+                                               QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QString& name : names) {
+        if (own.match(name).hasMatch())
+            folder.remove(name);
+    }
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/WriteError.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -12,7 +14,15 @@ class AtomicFile {
     // exists and is read-only: a read-only file is honoured as Windows honours its read-only attribute, even
     // for the superuser.
     static bool replace(const QString& path, const QByteArray& content);
+    // The same, telling why it failed.
+    static WriteError replaceChecked(const QString& path, const QByteArray& content);
 
     // The checks replace() makes before it writes anything.
-    static bool mayReplace(const QString& path);
+    static bool mayReplace(const QString& path) { return check(path) == WriteError::None; }
+    static WriteError check(const QString& path);
+
+    // Removes the temporary files that writes of path left behind when they were killed before the rename
+    // (path + "." + six letters, where the system offers no unnamed temporary files). Nothing else is
+    // touched.
+    static void removeLeftovers(const QString& path);
 };

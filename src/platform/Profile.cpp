@@ -21,13 +21,18 @@ QStringList Profile::readStrings(const QString& file, const QStringList& section
 
 bool Profile::writeString(const QString& file, const QString& section, const QString& key,
                           const QString& value) {
+    return writeStringChecked(file, section, key, value) == WriteError::None;
+}
+
+WriteError Profile::writeStringChecked(const QString& file, const QString& section, const QString& key,
+                                       const QString& value) {
     ProfileDocument doc = cache().document(file);
     // Like the Windows call, a value that is already there needs no write (and so succeeds on a read-only
     // file).
     if (!doc.setValue(section, key, value))
-        return true;
-    if (!doc.save())
-        return false;
-    cache().saved(std::move(doc)); // an editor save: the next board load finds the file parsed
-    return true;
+        return WriteError::None;
+    const WriteError error = doc.saveChecked();
+    if (error == WriteError::None)
+        cache().saved(std::move(doc)); // an editor save: the next board load finds the file parsed
+    return error;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/WriteError.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,4 +17,7 @@ class Profile {
     // in which case the old file is left whole. A missing file is created.
     static bool writeString(const QString& file, const QString& section, const QString& key,
                             const QString& value);
+    // The same, telling why it failed.
+    static WriteError writeStringChecked(const QString& file, const QString& section, const QString& key,
+                                         const QString& value);
 };

@@ -201,8 +201,9 @@ int ProfileDocument::findSection(const QString& section) const {
                 indexSection(i); // from the last, so the first of duplicates is what stays
             m_indexed = true;
         }
-        // The name as a write would store it and a read would see it again.
-        const QString key = indexKey(Cp1252::decode(Cp1252::encode(section, m_charset), m_charset));
+        // The name as a write would store it and a read would see it again: the scan's name rule.
+        const QString key =
+            indexKey(Cp1252::decode(ProfileNameMatcher::stored(section, m_charset), m_charset));
         const auto it = m_sectionIndex.constFind(key);
         return it == m_sectionIndex.cend() ? -1 : it.value();
     }
@@ -325,7 +326,13 @@ QByteArray ProfileDocument::toBytes() const {
 }
 
 bool ProfileDocument::save() const {
-    if (m_unreadable)
-        return false;
-    return AtomicFile::replace(m_path, toBytes());
+    return saveChecked() == WriteError::None;
+}
+
+WriteError ProfileDocument::saveChecked() const {
+    if (m_unreadable) {
+        const WriteError refused = AtomicFile::check(m_path);
+        return refused != WriteError::None ? refused : WriteError::Unreadable;
+    }
+    return AtomicFile::replaceChecked(m_path, toBytes());
 }

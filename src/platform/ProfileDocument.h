@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Cp1252.h"
+#include "platform/WriteError.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -28,6 +29,8 @@ class ProfileDocument {
     // Writes a temporary file in the same folder, syncs it to disk and renames it over the target.
     // False when anything fails (the old file stays as it was) or the target exists and is read-only.
     bool save() const;
+    // The same, telling why it failed.
+    WriteError saveChecked() const;
 
     QString path() const { return m_path; }
     // The file's bytes as save() would write them.

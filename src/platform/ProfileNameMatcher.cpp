@@ -15,9 +15,13 @@ inline char asciiLower(char c) {
 } // namespace
 
 ProfileNameMatcher::ProfileNameMatcher(const QString& name, Cp1252::Charset charset)
-    : m_charset(charset), m_bytes(QByteArrayView(Cp1252::encode(name, charset)).trimmed().toByteArray()),
+    : m_charset(charset), m_bytes(stored(name, charset)),
       m_folded(Cp1252::decode(m_bytes, charset).toCaseFolded()),
       m_byteTestValid(charset == Cp1252::Charset::Windows1252 && !hasReference(m_bytes)) {}
+
+QByteArray ProfileNameMatcher::stored(const QString& name, Cp1252::Charset charset) {
+    return QByteArrayView(Cp1252::encode(name, charset)).trimmed().toByteArray();
+}
 
 bool ProfileNameMatcher::hasReference(QByteArrayView bytes) {
     const char* p = bytes.data();

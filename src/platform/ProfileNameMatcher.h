@@ -18,6 +18,10 @@ class ProfileNameMatcher {
     // read).
     bool matches(QByteArrayView raw, bool rawHasReference) const;
 
+    // The name as a file holds it once written and read back: encoded, blanks around it trimmed. Every lookup
+    // (the scan and the index of a large file) compares names in this form.
+    static QByteArray stored(const QString& name, Cp1252::Charset charset);
+
     // True when bytes hold "&#", the start of a numeric reference.
     static bool hasReference(QByteArrayView bytes);
 

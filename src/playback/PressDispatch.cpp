@@ -28,7 +28,10 @@ std::optional<Title> titleFor(int index, const QString& programDir, const QStrin
     const std::optional<QString> path = pathFor(index, programDir, team, lists);
     if (!path)
         return std::nullopt;
-    return Title{*path, StartOffsetStore(programDir, team).read(*path)};
+    Title t{*path, StartOffsetStore(programDir, team).read(*path)};
+    if (t.storedOffset.isEmpty() && lists.unseeded.contains(t.path))
+        t.storedOffset = QStringLiteral("0");
+    return t;
 }
 
 QString mainOffsetText(int index, const QString& stored) {

@@ -15,7 +15,8 @@ struct Title {
     QString storedOffset; // "Zeit_01" of the title in the team's start-offset file, "" when none
 };
 
-// The title of a sound button; nothing for the buttons that carry no title (23 to 29, 36 to 52, 132).
+// The title of a sound button; nothing for the buttons that carry no title (23 to 29, 36 to 52, 132). A title
+// whose seed could not be written at the board load reads "0", as it would after the seed.
 std::optional<Title> titleFor(int index, const QString& programDir, const QString& team,
                               const CategoryLists& lists);
 // Only the path of titleFor, without reading the start offset.

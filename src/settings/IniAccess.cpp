@@ -20,5 +20,10 @@ QString Ini_Read(const QString& file, const QString& section, const QString& key
 }
 
 long Ini_Write(const QString& file, const QString& section, const QString& key, const QString& value) {
-    return Profile::writeString(file, section, key, value) ? 1 : 0;
+    return Ini_WriteChecked(file, section, key, value) == WriteError::None ? 1 : 0;
+}
+
+WriteError Ini_WriteChecked(const QString& file, const QString& section, const QString& key,
+                            const QString& value) {
+    return Profile::writeStringChecked(file, section, key, value);
 }

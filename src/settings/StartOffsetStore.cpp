@@ -28,24 +28,33 @@ QStringList StartOffsetStore::readAll(const QStringList& titlePaths) const {
 }
 
 bool StartOffsetStore::write(const QString& titlePath, const QString& text) const {
-    return Ini_Write(m_file, titlePath, kKey, text) != 0;
+    return writeChecked(titlePath, text) == WriteError::None;
 }
 
-int StartOffsetStore::seedMissing(const QStringList& titlePaths) const {
+WriteError StartOffsetStore::writeChecked(const QString& titlePath, const QString& text) const {
+    return Ini_WriteChecked(m_file, titlePath, kKey, text);
+}
+
+StartOffsetStore::Seeding StartOffsetStore::seed(const QStringList& titlePaths) const {
+    Seeding result;
     // Mostly every title has its entry: then the file is only looked at, not parsed again.
     const QStringList present = Profile::readStrings(m_file, titlePaths, kKey);
     if (std::none_of(present.begin(), present.end(), [](const QString& v) { return v.isEmpty(); }))
-        return 0;
+        return result;
     ProfileDocument doc = ProfileDocument::load(m_file);
-    int seeded = 0;
     for (const QString& title : titlePaths) {
         // The same test Ini_Read would make: a missing key and an empty value both read as "".
         if (!doc.value(title, kKey).isEmpty())
             continue;
         doc.setValue(title, kKey, kSeedValue);
-        ++seeded;
+        result.unwritten << title;
     }
-    if (seeded == 0)
-        return 0;
-    return doc.save() ? seeded : 0;
+    if (result.unwritten.isEmpty())
+        return result;
+    result.error = doc.saveChecked();
+    if (result.error == WriteError::None) {
+        result.seeded = static_cast<int>(result.unwritten.size());
+        result.unwritten.clear();
+    }
+    return result;
 }

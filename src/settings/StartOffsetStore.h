@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/WriteError.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,11 +19,20 @@ class StartOffsetStore {
     QStringList readAll(const QStringList& titlePaths) const;
     // Stores text for the title; true when written.
     bool write(const QString& titlePath, const QString& text) const;
+    // The same, telling why it failed.
+    WriteError writeChecked(const QString& titlePath, const QString& text) const;
+
+    struct Seeding {
+        int seeded = 0;        // titles that got their "0"
+        QStringList unwritten; // titles that still have no entry because the write failed
+        WriteError error = WriteError::None;
+    };
     // Gives every listed title whose entry reads "" the entry "0"; a non-empty entry is never touched. The
     // file is read once and, only when something was added, written once; it ends up exactly as one Ini_Write
-    // per missing title would leave it. Returns how many titles were seeded (0 also when the write failed,
-    // which is silent).
-    int seedMissing(const QStringList& titlePaths) const;
+    // per missing title would leave it.
+    Seeding seed(const QStringList& titlePaths) const;
+    // How many titles seed() seeded (0 also when the write failed).
+    int seedMissing(const QStringList& titlePaths) const { return seed(titlePaths).seeded; }
 
   private:
     QString m_file;

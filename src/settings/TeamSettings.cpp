@@ -33,6 +33,24 @@ TeamSettings::TeamSettings(const QString& programDir) : sIniFile(ProgramPaths::s
 void TeamSettings::readTeam() {
     sVerein = Ini_Read(sIniFile, SettingsKeys::SectionMannschaft, SettingsKeys::KeyVerein);
     sMannschaft = Ini_Read(sIniFile, SettingsKeys::SectionMannschaft, SettingsKeys::KeyMannschaft);
+    if (!m_unstoredTeam.isEmpty())
+        sMannschaft = m_unstoredTeam;
+}
+
+WriteOutcome TeamSettings::chooseTeam(const QString& team) {
+    sMannschaft = team;
+    const WriteOutcome outcome{
+        WriteOutcome::Subject::Team, QStringLiteral("Die Mannschaft %1 wurde nicht gespeichert").arg(team),
+        sIniFile,
+        Ini_WriteChecked(sIniFile, SettingsKeys::SectionMannschaft, SettingsKeys::KeyMannschaft, team)};
+    m_unstoredTeam = outcome.ok() ? QString() : team;
+    report(outcome);
+    return outcome;
+}
+
+void TeamSettings::report(const WriteOutcome& outcome) const {
+    if (onWrite)
+        onWrite(outcome);
 }
 
 void TeamSettings::readFade() {
@@ -72,6 +90,10 @@ QString TeamSettings::teamValue(const char* suffix, const char* key) const {
 
 long TeamSettings::writeTeamValue(const char* suffix, const char* key, const QString& value) const {
     // The section of whichever team is current now, not the one the values were loaded for.
-    return Ini_Write(sIniFile, SettingsKeys::teamSection(sMannschaft, suffix), QString::fromLatin1(key),
-                     value);
+    const WriteOutcome outcome{WriteOutcome::Subject::Setting,
+                               QStringLiteral("Die Einstellung wurde nicht gespeichert"), sIniFile,
+                               Ini_WriteChecked(sIniFile, SettingsKeys::teamSection(sMannschaft, suffix),
+                                                QString::fromLatin1(key), value)};
+    report(outcome);
+    return outcome.ok() ? 1 : 0;
 }

@@ -1,6 +1,9 @@
 #pragma once
+#include "settings/WriteOutcome.h"
+
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 // The settings a console window works with: the settings file, the current team and club, and the team's fade
 // time and announcement rest level with the texts they were read from. The one owner of the fade-time table;
@@ -17,7 +20,7 @@ class TeamSettings {
     // sIniFile: program directory + "Klangwart.ini".
     explicit TeamSettings(const QString& programDir);
 
-    // sVerein and sMannschaft from the file.
+    // sVerein and sMannschaft from the file; a team chosen but not stored stays the team all the same.
     void readTeam();
     // The current team's "ZEIT" and "Vol": the texts, iFadeStep (0 without a fade time) and iAnsageVol.
     void readFade();
@@ -30,9 +33,20 @@ class TeamSettings {
     long chooseFadeTime(int seconds);
     long chooseRestVolume(const QString& percent);
 
+    // A team menu's choice: stored as the current team. When that fails, this console goes on with the team
+    // all the same until the desk ends, and the outcome says the team was not stored.
+    WriteOutcome chooseTeam(const QString& team);
+    // The team chosen but not stored ("" when the file holds the choice); the other console goes on with it.
+    QString unstoredTeam() const { return m_unstoredTeam; }
+    void keepUnstoredTeam(const QString& team) { m_unstoredTeam = team; }
+
     // A value of the current team's section team + suffix.
     QString teamValue(const char* suffix, const char* key) const;
     long writeTeamValue(const char* suffix, const char* key, const QString& value) const;
+
+    // Told of every write of these settings and of the start offsets, failed or not; nothing when unset.
+    std::function<void(const WriteOutcome&)> onWrite;
+    void report(const WriteOutcome& outcome) const;
 
     QString sIniFile;
     QString sVerein;
@@ -41,4 +55,7 @@ class TeamSettings {
     QString restVolText;  // what the rest volume label shows, "Vol" as stored
     std::int16_t iFadeStep = 0;
     std::int16_t iAnsageVol = 0;
+
+  private:
+    QString m_unstoredTeam;
 };

@@ -37,7 +37,7 @@ class EngineOutput : public ::testing::Test {
     SteadyClock clock;
 };
 
-TEST_F(EngineOutput, PlaysPausesSurvivesALostDeviceAndEndsThroughTheDummyDriver) {
+TEST_F(EngineOutput, PlaysPausesAndEndsThroughTheDummyDriver) {
     qputenv("SDL_AUDIODRIVER", "dummy");
     AudioEngine engine(clock);
     ASSERT_TRUE(engine.hasDevice());
@@ -52,12 +52,6 @@ TEST_F(EngineOutput, PlaysPausesSurvivesALostDeviceAndEndsThroughTheDummyDriver)
     ASSERT_EQ(engine.resume(id), AudioError::None);
     // The decoder thread keeps the ring topped up far beyond the first samples.
     EXPECT_TRUE(eventually([&] { return engine.bufferedFrames(id) > 48000; }));
-    // The device goes away: the default one is opened again, the title goes on, the operator is not told.
-    engine.simulateDeviceLoss();
-    ASSERT_TRUE(eventually([&] { return engine.deviceReopenCount() == 1; }));
-    const std::int64_t after = engine.positionFrames(id);
-    EXPECT_TRUE(eventually([&] { return engine.positionFrames(id) > after + 4800; }));
-    EXPECT_TRUE(engine.hasDevice());
     EXPECT_FALSE(engine.takeNoDeviceNotice());
     const AudioEngine::VoiceId end = start(engine, TestTitles::get().mp348, 19900);
     EXPECT_TRUE(eventually([&] { return engine.state(end) == VoiceState::Finished; }));

@@ -111,18 +111,4 @@ TEST_F(EditorSave, ResetWritesZeroAndStopsTheTitleButInFineModeOnlyCentresTheSli
     expectStoredAndPlayed(QStringLiteral("0"));
 }
 
-TEST_F(EditorSave, AnUnwritableFileStillReportsTheSaveWithoutAMessage) {
-    startTor(QStringLiteral("0"));
-    ticks(2);
-    // A folder where the start-offset file belongs: no write can succeed, not even as root.
-    const QString file = fx.startOffsetFile(QStringLiteral("Damen"));
-    ASSERT_TRUE(QFile::remove(file));
-    ASSERT_TRUE(QDir().mkdir(file));
-    save();
-    EXPECT_TRUE(QFileInfo(file).isDir());
-    EXPECT_EQ(caption(), savedCaption(2));
-    EXPECT_TRUE(fx.dialogs.boxes.empty());
-    EXPECT_EQ(fx.dialogs.ends, 0);
-}
-
 } // namespace

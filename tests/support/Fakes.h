@@ -51,8 +51,10 @@ class RecordingMedia : public MediaCommands {
 class RecordingWaveOut : public WaveOut {
   public:
     int setVolume(std::uint32_t packedLevel) override;
+    int deviceCount() const override { return forward ? forward->deviceCount() : devices; }
     std::vector<std::uint32_t> levels;
     WaveOut* forward = nullptr;
+    int devices = 1; // without a forward target: the output devices the desk sees
 };
 
 // Time moves only when a test moves it (or the desk waits for it).

@@ -1,0 +1,20 @@
+#pragma once
+
+// One sound device as the engine's output sees it: opened paused, started, watched, closed. The SDL device in
+// the desk; in tests a stand-in that fails and comes back on command. The calls come one at a time from the
+// UI thread (start-up, end) or the output watchdog; only the render runs on the device's own thread.
+class OutputBackend {
+  public:
+    // Device thread: fills frames of interleaved float stereo in the output format.
+    using Render = void (*)(void* context, float* interleaved, int frames);
+
+    virtual ~OutputBackend() = default;
+    // Opens the default device without starting it; false when there is none (no card, no sound server).
+    virtual bool open(Render render, void* context) = 0;
+    // Starts the opened device: render is called from now on.
+    virtual void start() = 0;
+    // True once the opened device has stopped for good (card unplugged, sound server gone).
+    virtual bool lost() = 0;
+    // Closes the device; once this returns no render runs any more. Harmless when nothing is open.
+    virtual void close() = 0;
+};

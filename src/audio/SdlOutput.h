@@ -1,0 +1,29 @@
+#pragma once
+#include "audio/OutputBackend.h"
+
+#include <SDL.h>
+
+// The real sound device through SDL: the system's default output, float32 stereo at the output format. Every
+// failed open and every close also ends SDL's audio subsystem, so the next open starts it afresh: a sound
+// server that was restarted, or started after the desk, is found again.
+class SdlOutput : public OutputBackend {
+  public:
+    SdlOutput() = default;
+    ~SdlOutput() override;
+    SdlOutput(const SdlOutput&) = delete;
+    SdlOutput& operator=(const SdlOutput&) = delete;
+
+    bool open(Render render, void* context) override;
+    void start() override;
+    bool lost() override;
+    void close() override;
+
+  private:
+    static void SDLCALL callback(void* self, Uint8* stream, int len);
+    void quitAudio();
+
+    Render render_ = nullptr;
+    void* context_ = nullptr;
+    bool sdlReady_ = false;
+    SDL_AudioDeviceID device_ = 0;
+};
