@@ -6,8 +6,8 @@
 #include "platform/QtTickSource.h"
 #include "platform/SteadyClock.h"
 #include "support/DeskFixture.h"
+#include "support/EngineRig.h"
 #include "support/Operator.h"
-#include "volume/EnginePullRig.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -113,10 +113,10 @@ void BM_FadeLargestGainStep(benchmark::State& state) {
     double largest = 0;
     for (auto _ : state) {
         DeskFixture fx;
-        EnginePullRig rig(fx);
+        EngineRig rig(fx);
         fx.makeTeam(Damen);
         fx.addFile(Damen, QStringLiteral("7 Meter"), QStringLiteral("01Probe.wav"),
-                   EnginePullRig::probeWav(seconds + 1.0));
+                   EngineRig::probeWav(seconds + 1.0));
         fx.writeTeamSettings(Damen, QStringLiteral("12632256"), QString::number(seconds),
                              QStringLiteral("25"));
         auto form = fx.startMain();
@@ -126,7 +126,7 @@ void BM_FadeLargestGainStep(benchmark::State& state) {
         rig.followClock();
         form->Command2_Click();
         fx.ticks.advance(seconds * 1000000 - 2000); // up to the last pass, before the stop
-        rig.stopFollowing();
+        fx.clock.onAdvance = nullptr;
         for (std::size_t i = from + 1; i < rig.left.size(); ++i)
             largest = std::max(largest, std::abs(rig.gainAt(i) - rig.gainAt(i - 1)));
     }

@@ -52,7 +52,7 @@ void TitleTimeStrip::refresh() {
         return;
     }
     if (s.ended) {
-        m_tick->setInterval(0);
+        // Still looked at: the other window may take the alias for a title of its own.
         setText(QStringLiteral("Titel zu Ende"));
     } else if (s.durationMs < 0) {
         setText(clockText(s.positionMs) + QStringLiteral(" gespielt"));

@@ -1,127 +1,142 @@
-// Pre-flight marks: titles that cannot play are marked on the board before any press, and lose the mark when
-// "CL Screen" finds them healthy again; the heads follow every change of board, offset and file.
-#include "console/EngineDesk.h"
-#include "editor/Form2.h"
-#include "widgets/VbButton.h"
+// The board looked at before any press: titles that cannot play are marked and lose the mark when "CL Screen"
+// finds them healthy; the prepared heads follow every change of board, offset and file; and the running
+// title's time under the transport buttons.
+#include "support/Desk.h"
+#include "support/EngineRig.h"
+#include "support/TestTitles.h"
 
-#include <QLabel>
+#include <QFile>
 
 namespace {
 
-// A WAV file with its header and no samples at all.
-QByteArray emptyWav() {
-    QByteArray h("RIFF");
-    auto le = [&h](quint32 v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            h.append(static_cast<char>((v >> (8 * i)) & 0xFF));
-    };
-    le(36, 4);
-    h += "WAVEfmt ";
-    le(16, 4), le(1, 2), le(2, 2), le(48000, 4), le(192000, 4), le(4, 2), le(16, 2);
-    h += "data";
-    le(0, 4);
-    return h;
-}
+class BoardCheck : public Desk {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(TestTitles::get().ok);
+        fx.makeTeam(QStringLiteral("Damen"));
+    }
+    // A "Tormusik" title (button 61 for the first name) copied from source, or of the given bytes.
+    QString addTitle(const char* name, const QString& offset, const QString& source,
+                     const QByteArray& bytes = {}) {
+        const QString p = path("Tormusik", QString::fromUtf8(name));
+        QFile::remove(p);
+        if (source.isEmpty())
+            fx.addFile(QStringLiteral("Damen"), QStringLiteral("Tormusik"), QString::fromUtf8(name), bytes);
+        else
+            EXPECT_TRUE(QFile::copy(source, p));
+        store(p, offset);
+        return p;
+    }
+    VbButton* button(int i) const {
+        return Operator::find<VbButton>(main.get(), QStringLiteral("Command1_%1").arg(i));
+    }
+    bool marked(int i) const { return button(i)->captionColor() == QColor(Qt::red); }
+    QString timeShown(QWidget* window) const { return text(window, "TitleTime"); }
 
-VbButton* button(QWidget* window, int index) {
-    return static_cast<VbButton*>(Operator::button(window, index));
-}
+    EngineRig rig{fx, true};
+};
 
-bool marked(QWidget* window, int index) {
-    return button(window, index)->captionColor() == QColor(Qt::red);
-}
-
-class BoardCheckTest : public EngineDesk {};
-
-TEST_F(BoardCheckTest, EveryFaultIsMarkedBeforeAPressAndGoesWhenHealthy) {
+TEST_F(BoardCheck, EveryFaultIsMarkedBeforeAPressAndGoesWhenHealthy) {
     const QString wav = TestTitles::get().wav48; // 20 seconds
     addTitle("01Gut.wav", QStringLiteral("0"), wav);
     addTitle("02Kaputt.mp3", QStringLiteral("0"), {}, QByteArray("kein Ton"));
-    addTitle("03Leer.wav", QStringLiteral("0"), {}, emptyWav());
+    addTitle("03Leer.wav", QStringLiteral("0"), {},
+             QByteArray(
+                 "RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\1\0\2\0\x80\xBB\0\0\0\xEE\2\0\4\0\x10\0data\0\0\0\0", 44));
     const QString word = addTitle("04Zahl.wav", QStringLiteral("abc"), wav);
     const QString late = addTitle("05Ende.wav", QStringLiteral("25000"), wav);
-    form = fx.startMain();
-    settle();
-
-    const struct {
-        int button;
-        const char* tip; // "" for a healthy title
-    } expected[] = {
-        {61, ""},
-        {62, "Fehler: Die Datei lässt sich nicht als Titel öffnen (kein bekanntes Tonformat)."},
-        {63, "Fehler: Die Datei enthält keine abspielbaren Töne (beschädigt oder leer)."},
-        {64, "Fehler: Die gespeicherte Startzeit \"abc\" ist keine ganze Zahl."},
-        {65, "Fehler: Die Startzeit 0:25 liegt hinter dem Ende des Titels (Länge 0:20)."},
-    };
-    for (const auto& e : expected) {
-        SCOPED_TRACE(e.button);
-        EXPECT_EQ(marked(form.get(), e.button), *e.tip != 0);
-        EXPECT_EQ(button(form.get(), e.button)->toolTip(), QString::fromUtf8(e.tip));
-        EXPECT_EQ(button(form.get(), e.button)->backColor(), 12632256); // the team colour stays
+    start();
+    rig.settle();
+    for (auto [i, tip] :
+         {std::pair{61, ""},
+          {62, "Fehler: Die Datei lässt sich nicht als Titel öffnen (kein bekanntes Tonformat)."},
+          {63, "Fehler: Die Datei enthält keine abspielbaren Töne (beschädigt oder leer)."},
+          {64, "Fehler: Die gespeicherte Startzeit \"abc\" ist keine ganze Zahl."},
+          {65, "Fehler: Die Startzeit 0:25 liegt hinter dem Ende des Titels (Länge 0:20)."}}) {
+        EXPECT_EQ(marked(i), *tip != 0) << i;
+        EXPECT_EQ(button(i)->toolTip(), QString::fromUtf8(tip));
+        EXPECT_EQ(button(i)->backColor(), 12632256); // the team colour stays
     }
     // A marked title still does what a press always did.
-    Operator::press(form.get(), 64);
-    EXPECT_EQ(Operator::find<QLabel>(form.get(), QStringLiteral("Label17"))->text(),
-              QStringLiteral("Zahl   ** FEHLER **"));
-    EXPECT_TRUE(fx.media.commands.contains(QStringLiteral("play MyAlias from abc")));
-
+    press(64);
+    EXPECT_EQ(status(), QStringLiteral("Zahl   ** FEHLER **"));
     addTitle("02Kaputt.mp3", QStringLiteral("0"), TestTitles::get().mp348);
-    setOffset(word, QStringLiteral("0"));
-    setOffset(late, QStringLiteral("19000"));
-    Operator::click(form.get(), QStringLiteral("Command5"));
-    EXPECT_TRUE(marked(form.get(), 62)) << "a mark stays until the check has looked again";
-    settle();
-    for (int i : {61, 62, 64, 65}) {
-        EXPECT_FALSE(marked(form.get(), i)) << i;
-        EXPECT_TRUE(button(form.get(), i)->toolTip().isEmpty()) << i;
-    }
-    EXPECT_TRUE(marked(form.get(), 63));
+    store(word, QStringLiteral("0"));
+    store(late, QStringLiteral("19000"));
+    click("Command5");
+    EXPECT_TRUE(marked(62)) << "a mark stays until the check has looked again";
+    rig.settle();
+    for (int i : {61, 62, 64, 65})
+        EXPECT_FALSE(marked(i) || !button(i)->toolTip().isEmpty()) << i;
+    EXPECT_TRUE(marked(63));
 }
 
-TEST_F(BoardCheckTest, HeadsFollowTheBoardAndItsOffsets) {
+TEST_F(BoardCheck, HeadsFollowTheBoardItsOffsetsAndTheEditorsSaves) {
     const QString kept = addTitle("01Bleibt.wav", QStringLiteral("0"), TestTitles::get().wav48);
     const QString moved = addTitle("02Neu.wav", QStringLiteral("1000"), TestTitles::get().flac48);
-    form = fx.startMain();
-    const std::size_t mainTicks = fx.ticks.created.size();
-    settle();
-    const HeadCache::Head before = engine.heads().find(kept, 0);
+    start();
+    rig.settle();
+    const HeadCache::Head before = rig.engine.heads().find(kept, 0);
     ASSERT_NE(before, nullptr);
-    ASSERT_NE(engine.heads().find(moved, 1000), nullptr);
-
-    // A hand edit of an offset, then "CL Screen": the old head goes, the new one comes, the untouched title
-    // keeps its head without being decoded again.
-    setOffset(moved, QStringLiteral("3000"));
-    Operator::click(form.get(), QStringLiteral("Command5"));
-    settle();
-    EXPECT_EQ(engine.heads().find(kept, 0), before);
-    EXPECT_EQ(engine.heads().find(moved, 1000), nullptr);
-    EXPECT_NE(engine.heads().find(moved, 3000), nullptr);
-
-    // The editor stores a new offset: both consoles look again, and the main console's next press starts
-    // with the head of the new offset.
-    Operator::menu(form.get(), QStringLiteral("mnu_Set_Start"));
-    Form2* editor = form->editor();
-    ASSERT_NE(editor, nullptr);
-    Operator::press(editor, 62);
+    // A hand edit and "CL Screen": the old head goes, the new one comes, the untouched title is not decoded
+    // again.
+    store(moved, QStringLiteral("3000"));
+    click("Command5");
+    rig.settle();
+    EXPECT_EQ(rig.engine.heads().find(kept, 0), before);
+    EXPECT_EQ(rig.engine.heads().find(moved, 1000), nullptr);
+    EXPECT_NE(rig.engine.heads().find(moved, 3000), nullptr);
+    // The editor stores a new offset: the main console's next press starts with the head of the new offset.
+    openEditor();
+    press(62, editor);
     fx.ticks.created.back()->tick(); // the editor's stopwatch: two seconds
     fx.ticks.created.back()->tick();
-    Operator::click(editor, QStringLiteral("cmd_Speichern"));
-    settle();
-    EXPECT_EQ(engine.heads().find(moved, 3000), nullptr);
-    EXPECT_NE(engine.heads().find(moved, 5000), nullptr);
-    fx.media.commands.clear();
-    Operator::press(form.get(), 62);
-    EXPECT_TRUE(fx.media.commands.contains(QStringLiteral("play MyAlias from 5000")));
-    EXPECT_EQ(engine.headFrames(playingVoice()), TitleHead::kFrames);
-
-    // The team's board goes away when the editor closes and the main console loads another team's board.
+    click("cmd_Speichern", editor);
+    rig.settle();
+    EXPECT_EQ(rig.engine.heads().find(moved, 3000), nullptr);
+    press(62);
+    EXPECT_EQ(sent().last(), QStringLiteral("play MyAlias from 5000"));
+    EXPECT_EQ(rig.engine.headFrames(rig.playingVoice()), TitleHead::kFrames);
+    // Another team's board: no head of this one is kept.
     editor->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    fx.ticks.created.resize(mainTicks); // the editor's ticks went with it
     fx.makeTeam(QStringLiteral("Männer"));
-    Operator::menu(form.get(), QStringLiteral("mnu_Männer"));
-    settle();
-    EXPECT_EQ(engine.heads().count(), 0u);
+    Operator::menu(main.get(), "mnu_Männer");
+    rig.settle();
+    EXPECT_EQ(rig.engine.heads().count(), 0u);
+}
+
+TEST_F(BoardCheck, TheTitlesTimeComesFromTheEngineAndTellsTheEndInsideTheFrame) {
+    addTitle("01Tor.wav", QStringLiteral("17000"), TestTitles::get().wav48); // 20 seconds long
+    start();
+    EXPECT_FALSE(Operator::shown(main.get(), "TitleTime"));
+    press(61);
+    EXPECT_EQ(timeShown(main.get()), QStringLiteral("0:17 gespielt   ·   noch 0:03"));
+    const QRect r = Operator::find(main.get(), "TitleTime")->geometry();
+    EXPECT_TRUE(Operator::find(main.get(), "Shape2")->geometry().contains(r));
+    for (const char* name : {"cmd2_0", "cmd5", "Command2", "cmdAnsage", "Label17", "ProgressBar1"})
+        EXPECT_FALSE(Operator::find(main.get(), name)->geometry().intersects(r)) << name;
+    rig.render(48000 + 100);
+    fx.ticks.tickAll();
+    EXPECT_EQ(timeShown(main.get()), QStringLiteral("0:18 gespielt   ·   noch 0:02"));
+    click("cmd5"); // waiting: the time stands
+    rig.render(48000);
+    fx.ticks.tickAll();
+    EXPECT_EQ(timeShown(main.get()), QStringLiteral("0:18 gespielt   ·   noch 0:02"));
+    click("cmd6");
+    rig.render(48000 * 3);
+    fx.ticks.tickAll();
+    EXPECT_EQ(timeShown(main.get()), QStringLiteral("Titel zu Ende"));
+    EXPECT_EQ(status(), QStringLiteral("Tor   ** PLAY **")); // no end-of-title state of its own
+    // The editor shows its own title; the main console lets go of the one the editor stopped.
+    openEditor();
+    press(61, editor);
+    rig.render(48000 * 2);
+    fx.ticks.tickAll();
+    EXPECT_EQ(timeShown(editor), QStringLiteral("0:19 gespielt   ·   noch 0:01"));
+    EXPECT_FALSE(Operator::shown(main.get(), "TitleTime"));
+    click("cmd2_0", editor);
+    EXPECT_FALSE(Operator::shown(editor, "TitleTime"));
 }
 
 } // namespace

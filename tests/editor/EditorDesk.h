@@ -22,12 +22,12 @@ class EditorDesk : public Desk {
         Desk::TearDown();
         QLocale::setDefault(QLocale::c());
     }
-    // The editor's Timer4 (the last tick source anyone created).
-    FakeTickSource& timer4() { return *fx.ticks.created.back(); }
+    // The editor's stopwatch Timer4: n seconds pass on it.
     void ticks(int n) {
         for (int i = 0; i < n; ++i)
-            ASSERT_TRUE(timer4().tick());
+            ASSERT_TRUE(fx.ticks.created.back()->tick());
     }
+    bool stopwatchRuns() { return fx.ticks.created.back()->interval() > 0; }
     void pressEditor(int index) { press(index, editor); }
     void clickEditor(const char* name) { click(name, editor); }
     void menu(const char* action) { Operator::menu(editor, QString::fromLatin1(action)); }
@@ -40,7 +40,6 @@ class EditorDesk : public Desk {
     QString torPath() const { return path("7 Meter", "01Tor.mp3"); }
     QString caption() const { return editor->windowTitle(); }
     QString statusLine() const { return text(editor, "Text1"); }
-    QColor statusFore() const { return Operator::find(editor, "Text1")->palette().color(QPalette::Text); }
     // Beenden, status line, Speichern, Reset, Stop, Pause, Resume, frame, fade-out, announcement.
     std::string state() const {
         return shown(editor, {"Command7", "Text1", "cmd_Speichern", "cmd_Reset", "cmd2_0", "cmd5", "cmd6",

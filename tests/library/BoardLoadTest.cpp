@@ -1,5 +1,5 @@
-// The board load: titles on their runs with captions, colours and headings, start offsets seeded, the limits
-// of the categories, and the folder checks with their answers.
+// The board load and the team it shows: titles on their runs with captions, colours and headings, start
+// offsets seeded, the limits of the categories, the folder checks with their answers, and the team menus.
 #include "support/Desk.h"
 
 #include <QDir>
@@ -10,45 +10,41 @@ namespace {
 using BoardLoad = Desk;
 
 VbButton* button(const QWidget* w, int i) {
-    return qobject_cast<VbButton*>(Operator::button(w, i));
+    return Operator::find<VbButton>(w, QStringLiteral("Command1_%1").arg(i));
 }
 
 TEST_F(BoardLoad, CaptionsRunsColoursAndHeadings) {
-    QStringList tormusik = DeskFixture::numbered(14);
     start({{"7 Meter", {"02Tor.mp3", "01Siebenmeter.mp3"}},
            {"Auszeit", {"01.mp3", "02Pause.mp3"}},
            {"Torwart", {".01Versteckt.mp3", "02Gut.mp3", "x.mp3"}},
-           {"Tormusik", tormusik},
+           {"Tormusik", DeskFixture::numbered(14)},
            {"2 Minuten", {"01A&B.mp3"}}});
     QDir().mkpath(path("Torwart", QStringLiteral("01Ordner.mp3")));
-    Operator::click(main.get(), "Command5");
+    click("Command5");
     const QWidget* w = main.get();
     EXPECT_EQ(button(w, 0)->caption(), QStringLiteral("Siebenmeter"));
     EXPECT_EQ(button(w, 1)->caption(), QStringLiteral("Tor"));
     EXPECT_EQ(button(w, 0)->backColor(), 12632256);
-    EXPECT_TRUE(button(w, 0)->isEnabled());
     for (int i : {2, 14, 23, 29, 36, 52, 132})
         EXPECT_TRUE(button(w, i)->isHidden()) << i;
-    // Six characters or fewer leave the button hidden; the next name lands on the next button. Hidden files
-    // and folders are no titles.
+    // Six characters or fewer leave the button hidden and the next name lands on the next button; hidden
+    // files and folders are no titles.
     EXPECT_TRUE(button(w, 53)->isHidden());
     EXPECT_EQ(button(w, 54)->caption(), QStringLiteral("Pause"));
     EXPECT_EQ(button(w, 15)->caption(), QStringLiteral("Gut"));
     EXPECT_TRUE(button(w, 16)->isHidden());
     // Tormusik fills five columns of thirteen, top to bottom then left to right.
     EXPECT_EQ(button(w, 74)->caption(), QStringLiteral("Titel 14"));
-    EXPECT_GT(button(w, 74)->x(), button(w, 61)->x());
     EXPECT_EQ(button(w, 74)->y(), button(w, 61)->y());
+    EXPECT_GT(button(w, 74)->x(), button(w, 61)->x());
     EXPECT_EQ(button(w, 127)->caption(), QStringLiteral("A&B"));
     EXPECT_EQ(text(w, "Label1_3"), QStringLiteral("Torfrau"));
     // The fixed buttons keep their captions and take the fade button's colour.
     EXPECT_EQ(button(w, 30)->caption(), QStringLiteral("&Wischen"));
     EXPECT_EQ(button(w, 126)->backColor(), 0x00E0E0E0);
-    EXPECT_EQ(Operator::find<VbButton>(w, "Command5")->backColor(), 0x00E0E0E0);
 }
 
 TEST_F(BoardLoad, SeedingAddsZeroOnlyWhereNothingIsStoredAndNewFilesAtTheNextLoad) {
-    fx.makeTeam(QStringLiteral("Damen"));
     store(path("7 Meter", "02Tor.mp3"), QStringLiteral("12500"));
     start({{"7 Meter", {"01Siebenmeter.mp3", "02Tor.mp3"}}, {"Einlaufen", {"01Intro.mp3", "02Zweites.mp3"}}});
     EXPECT_EQ(stored(path("7 Meter", "02Tor.mp3")), QStringLiteral("12500"));
@@ -60,18 +56,21 @@ TEST_F(BoardLoad, SeedingAddsZeroOnlyWhereNothingIsStoredAndNewFilesAtTheNextLoa
     const QString neu =
         fx.addFile(QStringLiteral("Damen"), QStringLiteral("7 Meter"), QStringLiteral("03Neu.mp3"));
     EXPECT_EQ(stored(neu), QString());
-    Operator::click(main.get(), "Command5");
+    click("Command5");
     EXPECT_EQ(stored(neu), QStringLiteral("0"));
     EXPECT_EQ(button(main.get(), 2)->caption(), QStringLiteral("Neu"));
 }
 
 TEST_F(BoardLoad, LimitsAtExactlyTheLimitAndOnePastAndWhatWindowsHidesDoesNotCount) {
-    const std::pair<const char*, int> limits[] = {{"7 Meter", 15}, {"Torwart", 8},   {"Team Timeout", 5},
-                                                  {"Auszeit", 8},  {"Tormusik", 65}, {"2 Minuten", 5}};
     // Copied from Windows, a music folder brings the files Windows keeps hidden there.
     const QStringList hidden{"Thumbs.db",  "EHTHUMBS.DB",       "desktop.ini",
                              "Folder.jpg", "AlbumArtSmall.jpg", "AlbumArt_{4711}_Large.jpg"};
-    for (auto [category, limit] : limits) {
+    for (auto [category, limit] : {std::pair{"7 Meter", 15},
+                                   {"Torwart", 8},
+                                   {"Team Timeout", 5},
+                                   {"Auszeit", 8},
+                                   {"Tormusik", 65},
+                                   {"2 Minuten", 5}}) {
         SCOPED_TRACE(category);
         for (const int files : {limit, limit + 1}) {
             DeskFixture desk;
@@ -81,7 +80,6 @@ TEST_F(BoardLoad, LimitsAtExactlyTheLimitAndOnePastAndWhatWindowsHidesDoesNotCou
             const QString folder = desk.dir() + QStringLiteral("/Damen/") + QString::fromUtf8(category) + '/';
             if (files == limit) {
                 EXPECT_TRUE(desk.dialogs.boxes.empty());
-                EXPECT_EQ(desk.dialogs.ends, 0);
                 EXPECT_EQ(desk.offset(QStringLiteral("Damen"), folder + "Thumbs.db"), QString());
                 continue;
             }
@@ -92,60 +90,88 @@ TEST_F(BoardLoad, LimitsAtExactlyTheLimitAndOnePastAndWhatWindowsHidesDoesNotCou
                           QStringLiteral("\r\n\r\nDer Ordner wird geöffnet !"));
             EXPECT_EQ(desk.dialogs.boxes[0].title, QStringLiteral("Sounddaten Damen"));
             EXPECT_EQ(desk.dialogs.boxes[0].style, 64);
-            ASSERT_EQ(desk.launcher.started.size(), 1u);
-            EXPECT_EQ(desk.launcher.started[0].second, QStringList{folder});
+            EXPECT_EQ(desk.launcher.started.at(0).second, QStringList{folder});
             EXPECT_EQ(desk.dialogs.ends, 1);
         }
     }
-}
-
-TEST_F(BoardLoad, TenThousandFilesStopAtTheRunAndTellAtOnce) {
+    // Ten thousand files stop the fill at the end of the run and are told at once.
     fx.makeTeam(QStringLiteral("Damen"));
     for (int i = 0; i < 10000; ++i)
         QFile(path("Tormusik", QStringLiteral("%1Titel.mp3").arg(i, 5, 10, QLatin1Char('0'))))
             .open(QIODevice::WriteOnly);
-    main = fx.startMain();
-    EXPECT_EQ(fx.dialogs.boxes.size(), 1u);
+    start();
     EXPECT_EQ(fx.dialogs.ends, 1);
     EXPECT_FALSE(button(main.get(), 125)->isHidden());
-    EXPECT_TRUE(button(main.get(), 127)->isHidden()); // nothing beyond the run was touched
+    EXPECT_TRUE(button(main.get(), 127)->isHidden());
 }
 
-TEST_F(BoardLoad, MissingTeamFolderOffersTryAgainThatReallyTriesAgain) {
+TEST_F(BoardLoad, AtStartAMissingFolderEndsTheDeskUnlessWiederholenFindsIt) {
     fx.setIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft"), QStringLiteral("Jugend"));
-    fx.dialogs.answers = {Dialogs::TryAgain, Dialogs::TryAgain};
-    fx.dialogs.onBox = [this] {
-        if (fx.dialogs.boxes.size() == 2) // the operator copies the folder while the second box is open
-            fx.makeTeam(QStringLiteral("Jugend"), {{"7 Meter", {"01Tor.mp3"}}});
+    fx.dialogs.answers = {Dialogs::TryAgain, Dialogs::TryAgain, Dialogs::Continue};
+    fx.dialogs.onBox = [this] { // the operator copies the team folder while the second box is open
+        if (fx.dialogs.boxes.size() == 2)
+            QDir().mkpath(fx.dir() + QStringLiteral("/Jugend"));
     };
     main = fx.startMain();
-    ASSERT_EQ(fx.dialogs.boxes.size(), 2u);
+    ASSERT_EQ(fx.dialogs.boxes.size(), 3u);
     EXPECT_EQ(fx.dialogs.boxes[0].text,
               "Sie müssen den Musikordner Jugend nach " + fx.dir() + QStringLiteral("/Jugend kopieren!"));
     EXPECT_EQ(fx.dialogs.boxes[0].title, QStringLiteral("Musikordner prüfen"));
     EXPECT_EQ(fx.dialogs.boxes[0].style, 294);
-    EXPECT_EQ(fx.dialogs.ends, 0);
-    EXPECT_EQ(button(main.get(), 0)->caption(), QStringLiteral("Tor"));
+    // The team folder came, its category folders did not: told the same way, and "Weiter" ends the desk.
+    EXPECT_TRUE(fx.dialogs.boxes[2].text.contains(QStringLiteral("Jugend/7 Meter")));
+    EXPECT_EQ(fx.dialogs.ends, 1);
+    EXPECT_EQ(fx.media.commands, StopCommands);
 }
 
-TEST_F(BoardLoad, AMissingTeamOrCategoryFolderEndsTheProgramOnCancelOrContinue) {
+TEST_F(BoardLoad, TeamMenusSwitchTheBoardAndTheFadeSettingsButASlipKeepsTheTeam) {
+    fx.writeTeamSettings(QStringLiteral("Damen"), QStringLiteral("12632256"), QStringLiteral("1"),
+                         QStringLiteral("5"));
+    fx.writeTeamSettings(QStringLiteral("Männer"), QStringLiteral("16777215"), QString(), QString());
+    fx.makeTeam(QStringLiteral("Männer"), {{"7 Meter", {"01Herren.mp3"}}, {"Tormusik", {"01Jubel.mp3"}}});
+    start({{"7 Meter", {"01Frauen.mp3", "02Zwei.mp3"}}, {"Tormusik", {"01Tor.mp3"}}});
+    press(0);
+    sent();
+    Operator::menu(main.get(), "mnu_Männer");
+    EXPECT_EQ(fx.readIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft")),
+              QStringLiteral("Männer"));
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Klangwart  Männer  TV Beispiel"));
+    EXPECT_EQ(text(main.get(), "Label1_3"), QStringLiteral("Torwart"));
+    EXPECT_FALSE(Operator::shown(main.get(), "Command1_1"));
+    EXPECT_EQ(button(main.get(), 0)->backColor(), 16777215);
+    // The new team's fade settings are in effect, on the panel and in the tips; a team without any has none.
+    EXPECT_EQ(main->settings().iFadeStep, 0);
+    EXPECT_EQ(main->settings().iAnsageVol, 0);
+    EXPECT_EQ(text(main.get(), "Label10"), QString());
+    EXPECT_EQ(Operator::find(main.get(), "Command2")->toolTip(), QStringLiteral(" Sec."));
+    // The title that plays goes on, and the transport area is left as it was.
+    EXPECT_TRUE(sent().isEmpty());
+    EXPECT_EQ(status(), QStringLiteral("Frauen   ** PLAY **"));
+    Operator::menu(main.get(), "mnu_Damen");
+    EXPECT_EQ(main->settings().iFadeStep, 12);
+    EXPECT_EQ(Operator::find(main.get(), "cmdAnsage")->toolTip(), QStringLiteral("5 %"));
+
+    // A slip to a team whose music is not there: the settings file, the board and the caption stay unless
+    // "Wiederholen" finds the folder.
+    QDir().mkpath(fx.dir() + QStringLiteral("/Jugend")); // without its category folders
+    const QByteArray before = fx.iniBytes();
     for (int answer : {Dialogs::Cancel, Dialogs::Continue}) {
-        DeskFixture desk;
-        desk.setIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft"), QStringLiteral("Jugend"));
-        desk.dialogs.answers = {answer};
-        const auto w = desk.startMain();
-        EXPECT_EQ(desk.dialogs.boxes.size(), 1u);
-        EXPECT_EQ(desk.dialogs.ends, 1);
-        EXPECT_EQ(desk.media.commands, StopCommands);
+        fx.dialogs.answers = {answer};
+        Operator::menu(main.get(), "mnu_Jugend");
+        EXPECT_EQ(fx.dialogs.boxes.back().title, QStringLiteral("Musikordner prüfen"));
+        EXPECT_EQ(fx.iniBytes(), before);
+        EXPECT_EQ(main->windowTitle(), QStringLiteral("Klangwart  Damen  TV Beispiel"));
+        EXPECT_EQ(text(main.get(), "Command1_1"), QStringLiteral("Zwei"));
     }
-    // A team folder without one of its category folders is told the same way.
-    fx.makeTeam(QStringLiteral("Damen"));
-    QDir(fx.dir() + QStringLiteral("/Damen/Wischen")).removeRecursively();
-    main = fx.startMain();
-    ASSERT_EQ(fx.dialogs.boxes.size(), 1u);
-    EXPECT_TRUE(fx.dialogs.boxes[0].text.contains(QStringLiteral("Damen/Wischen")));
-    EXPECT_EQ(fx.dialogs.boxes[0].style, 294);
-    EXPECT_EQ(fx.dialogs.ends, 1);
+    fx.dialogs.answers = {Dialogs::TryAgain};
+    fx.dialogs.onBox = [this] { fx.makeTeam(QStringLiteral("Jugend"), {{"7 Meter", {"01Jugend.mp3"}}}); };
+    Operator::menu(main.get(), "mnu_Jugend");
+    EXPECT_EQ(text(main.get(), "Command1_0"), QStringLiteral("Jugend"));
+    EXPECT_EQ(fx.dialogs.ends, 0);
+    // The folder menus open the team folder of the program directory.
+    Operator::menu(main.get(), "mnu_DBMänner");
+    EXPECT_EQ(fx.launcher.started.back(),
+              std::make_pair(QStringLiteral("xdg-open"), QStringList{fx.dir() + "/Männer"}));
 }
 
 } // namespace

@@ -1,0 +1,120 @@
+// The fade button and the announcement button as the operator uses them: the levels that reach the wave
+// output, the time the ramps take on the desk's clock with the event loop running, what can be clicked
+// meanwhile, the stop a fade ends with, and what ends a ramp at once.
+#include "support/Desk.h"
+#include "volume/Level.h"
+
+namespace {
+
+class Ramps : public Desk {
+  protected:
+    void startWith(const QString& zeit, const QString& vol = QStringLiteral("20")) {
+        TearDown();
+        fx.writeTeamSettings(QStringLiteral("Damen"), QStringLiteral("12632256"), zeit, vol);
+        start({{"7 Meter", {"01Anwurf.mp3", "02Abpfiff.mp3"}}});
+        press(0);
+        fx.waveOut.levels.clear();
+        sent();
+    }
+    bool enabled(const char* name) const { return Operator::find(main.get(), name)->isEnabled(); }
+    // Clicks the button and lets the ramp run to its end: the levels it applied, its time in tookUs.
+    std::vector<std::uint32_t> ramp(const char* button) {
+        fx.waveOut.levels.clear();
+        const std::int64_t before = fx.clock.now;
+        click(button);
+        EXPECT_FALSE(enabled("cmd5") || enabled("cmdAnsage") || enabled("Command2"))
+            << "a click would land mid-ramp";
+        EXPECT_TRUE(enabled("cmd2_0") && enabled("Command1_1"));
+        while (!enabled("cmdAnsage"))
+            fx.ticks.advance(1000);
+        tookUs = fx.clock.now - before;
+        return fx.waveOut.levels;
+    }
+    std::int64_t tookUs = 0;
+};
+
+TEST_F(Ramps, FadePassesLevelsAndTimeFollowTheFadeTimeAndItEndsLikeStop) {
+    for (auto [seconds, passes, lastUnits] : {std::tuple{1, 834u, 4}, {2, 1251u, 0}, {3, 2501u, 0}}) {
+        SCOPED_TRACE(seconds);
+        startWith(QString::number(seconds));
+        int barBehind = 0;
+        fx.clock.onAdvance = [&](std::int64_t) {
+            barBehind += barValue(main.get(), "ProgressBar1") != main->level().value();
+        };
+        const auto levels = ramp("Command2");
+        fx.clock.onAdvance = nullptr;
+        ASSERT_EQ(levels.size(), passes);
+        EXPECT_EQ(levels.front(), 0xFFFFFFFFu);
+        EXPECT_EQ(levels.back(), Level::packed(lastUnits));
+        EXPECT_EQ(barBehind, 0);
+        EXPECT_EQ(main->level().value(), lastUnits); // neither the fade nor its stop restores the level
+        EXPECT_NEAR(tookUs / 1e6, seconds, seconds * 0.02);
+        EXPECT_EQ(sent(), StopCommands);
+        EXPECT_EQ(shown(main.get(), {"Label17", "cmd2_0", "cmd5", "Command2", "cmdAnsage", "Shape2"}),
+                  "000000");
+        // Off the board: Space after a fade starts no title.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        EXPECT_TRUE(sent().isEmpty());
+    }
+    // Without a fade time (missing, not a number, no choice) the button stops at once and leaves the level.
+    for (const char* zeit : {"", "zwei", "4"}) {
+        startWith(QString::fromLatin1(zeit));
+        click("Command2");
+        EXPECT_TRUE(fx.waveOut.levels.empty()) << zeit;
+        EXPECT_EQ(sent(), StopCommands) << zeit;
+    }
+}
+
+TEST_F(Ramps, DuckAndRestoreFollowTheRestLevel) {
+    for (auto [percent, duckPasses, restorePasses, restored] :
+         {std::tuple{5, 951u, 634u, 9995}, {10, 901u, 601u, 10000}, {30, 701u, 467u, 9990}}) {
+        SCOPED_TRACE(percent);
+        startWith(QStringLiteral("2"), QString::number(percent));
+        const auto duck = ramp("cmdAnsage");
+        ASSERT_EQ(duck.size(), duckPasses);
+        EXPECT_EQ(duck.back(), Level::packed(percent * 100));
+        EXPECT_NEAR(tookUs, duckPasses * 1200, 1000);
+        EXPECT_EQ(barValue(main.get(), "ProgressBar2"), percent * 100);
+        EXPECT_EQ(text(main.get(), "cmdAnsage"), QStringLiteral("Musik"));
+        EXPECT_EQ(Operator::find<VbButton>(main.get(), "cmdAnsage")->backColor(), 0x0000FF00);
+        EXPECT_EQ(shown(main.get(), {"Command2", "ProgressBar1", "ProgressBar2"}), "001");
+        const auto restore = ramp("cmdAnsage");
+        ASSERT_EQ(restore.size(), restorePasses);
+        EXPECT_EQ(restore.front(), Level::packed(percent * 100));
+        EXPECT_EQ(main->level().value(), restored);
+        EXPECT_EQ(text(main.get(), "cmdAnsage"), QStringLiteral("Ansage"));
+        EXPECT_EQ(shown(main.get(), {"Command2", "ProgressBar1", "ProgressBar2"}), "111");
+        // The restore may end short of full level; the next duck starts from full level all the same.
+        EXPECT_EQ(ramp("cmdAnsage").front(), 0xFFFFFFFFu);
+    }
+}
+
+TEST_F(Ramps, APressOrAStopInEitherWindowEndsARampAtOnceAndTheStopwatchGoesOn) {
+    startWith(QStringLiteral("2"));
+    openEditor();
+    press(1, editor); // the editor's title and stopwatch
+    press(0);         // the main console takes the title over; the editor keeps counting
+    for (const char* button : {"Command2", "cmdAnsage"}) {
+        click(button);
+        fx.ticks.advance(300000);
+        press(1);
+        EXPECT_EQ(fx.waveOut.levels.back(), 0xFFFFFFFFu);
+        const std::size_t after = fx.waveOut.levels.size();
+        fx.ticks.advance(3000000);
+        EXPECT_EQ(fx.waveOut.levels.size(), after) << button << ": the old ramp touched the level again";
+        EXPECT_EQ(text(main.get(), "cmdAnsage"), QStringLiteral("Ansage"));
+        EXPECT_TRUE(enabled("cmd5"));
+    }
+    EXPECT_EQ(editor->stopwatch().Titel(), QStringLiteral("6"));
+    for (QWidget* window : {static_cast<QWidget*>(main.get()), static_cast<QWidget*>(editor)}) {
+        click("Command2");
+        fx.ticks.advance(300000);
+        Operator::click(window, "cmd2_0");
+        const std::size_t stopped = fx.waveOut.levels.size();
+        fx.ticks.advance(3000000);
+        EXPECT_EQ(fx.waveOut.levels.size(), stopped);
+        press(0);
+    }
+}
+
+} // namespace
