@@ -16,23 +16,17 @@ VbButton* button(const QWidget* w, int i) {
 TEST_F(BoardLoad, CaptionsRunsColoursAndHeadings) {
     start({{"7 Meter", {"02Tor.mp3", "01Siebenmeter.mp3"}},
            {"Auszeit", {"01.mp3", "02Pause.mp3"}},
-           {"Torwart", {".01Versteckt.mp3", "02Gut.mp3", "x.mp3"}},
            {"Tormusik", DeskFixture::numbered(14)},
            {"2 Minuten", {"01A&B.mp3"}}});
-    QDir().mkpath(path("Torwart", QStringLiteral("01Ordner.mp3")));
-    click("Command5");
     const QWidget* w = main.get();
     EXPECT_EQ(button(w, 0)->caption(), QStringLiteral("Siebenmeter"));
     EXPECT_EQ(button(w, 1)->caption(), QStringLiteral("Tor"));
     EXPECT_EQ(button(w, 0)->backColor(), 12632256);
     for (int i : {2, 14, 23, 29, 36, 52, 132})
         EXPECT_TRUE(button(w, i)->isHidden()) << i;
-    // Six characters or fewer leave the button hidden and the next name lands on the next button; hidden
-    // files and folders are no titles.
+    // Six characters or fewer leave the button hidden; the next name lands on the next button.
     EXPECT_TRUE(button(w, 53)->isHidden());
     EXPECT_EQ(button(w, 54)->caption(), QStringLiteral("Pause"));
-    EXPECT_EQ(button(w, 15)->caption(), QStringLiteral("Gut"));
-    EXPECT_TRUE(button(w, 16)->isHidden());
     // Tormusik fills five columns of thirteen, top to bottom then left to right.
     EXPECT_EQ(button(w, 74)->caption(), QStringLiteral("Titel 14"));
     EXPECT_EQ(button(w, 74)->y(), button(w, 61)->y());
@@ -65,12 +59,7 @@ TEST_F(BoardLoad, LimitsAtExactlyTheLimitAndOnePastAndWhatWindowsHidesDoesNotCou
     // Copied from Windows, a music folder brings the files Windows keeps hidden there.
     const QStringList hidden{"Thumbs.db",  "EHTHUMBS.DB",       "desktop.ini",
                              "Folder.jpg", "AlbumArtSmall.jpg", "AlbumArt_{4711}_Large.jpg"};
-    for (auto [category, limit] : {std::pair{"7 Meter", 15},
-                                   {"Torwart", 8},
-                                   {"Team Timeout", 5},
-                                   {"Auszeit", 8},
-                                   {"Tormusik", 65},
-                                   {"2 Minuten", 5}}) {
+    for (auto [category, limit] : {std::pair{"7 Meter", 15}, {"Tormusik", 65}, {"2 Minuten", 5}}) {
         SCOPED_TRACE(category);
         for (const int files : {limit, limit + 1}) {
             DeskFixture desk;

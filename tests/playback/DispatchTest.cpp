@@ -1,9 +1,6 @@
 // A press on a sound button of the main console: which title it plays from which offset, what the operator
 // sees and hears then, and Stop, Pause and Resume after it.
 #include "support/Desk.h"
-#include "support/EngineRig.h"
-#include "support/TestAudioFiles.h"
-#include "support/TestSignal.h"
 
 #include <QFile>
 
@@ -129,49 +126,6 @@ TEST_F(Dispatch, TransportStatesAccessKeysAndATitleThatCannotPlay) {
     store(path("7 Meter", "01Titel 1.mp3"), QString());
     press(0);
     EXPECT_EQ(status(), QStringLiteral("Titel 1   ** FEHLER **"));
-}
-
-// Through the real media command stand-in and engine: odd names play and keep their own offsets, a pause
-// holds the title where it was, and what cannot play stays silent while the desk goes on.
-TEST_F(Dispatch, WhatIsHeardFollowsThePresses) {
-    EngineRig rig(fx);
-    fx.makeTeam(QStringLiteral("Damen"));
-    // A leading dash, an ampersand, umlauts, quotes, and two names that differ only where Windows-1252
-    // cannot.
-    const QStringList names{"--Minus vorn.wav",    "01Rock & Roll.wav", "02Tor für uns.wav",
-                            "03Sag \"Hallo\".wav", "04Tor 进球.wav",    "05Tor 得分.wav"};
-    for (const QString& name : names)
-        ASSERT_TRUE(TestAudioFiles::writeWav(path("Tormusik", name), 48000, 3.0));
-    TestAudioFiles::writeBytes(path("7 Meter", "01Text.mp3"),
-                               QByteArray("Keine Musik, nur Text.\n").repeated(50));
-    start();
-    store(path("Tormusik", names[4]), QStringLiteral("1000"));
-    store(path("Tormusik", names[5]), QStringLiteral("2000"));
-    const auto heard = [&rig](int frames, std::int64_t from) {
-        rig.left.clear();
-        rig.right.clear();
-        rig.render(frames);
-        std::vector<float> got;
-        for (std::size_t i = 0; i < rig.left.size(); ++i)
-            got.insert(got.end(), {rig.left[i], rig.right[i]});
-        return TestSignal::maxError(TestSignal::stereo16(48000, from, frames), 0, got, frames);
-    };
-    for (int i = 0; i < names.size(); ++i) {
-        press(61 + i);
-        EXPECT_TRUE(status().endsWith(QStringLiteral("** PLAY **"))) << status().toStdString();
-        EXPECT_EQ(heard(1024, i == 4 ? 48000 : i == 5 ? 96000 : 0), 0.0) << names[i].toStdString();
-    }
-    const auto silent = [&rig] {
-        rig.render(1024);
-        return std::all_of(rig.left.end() - 1024, rig.left.end(), [](float v) { return v == 0.0f; });
-    };
-    click("cmd5");
-    EXPECT_TRUE(silent());
-    click("cmd6");
-    EXPECT_EQ(heard(1024, 97024), 0.0) << "resumed where it was paused";
-    press(0);
-    EXPECT_EQ(status(), QStringLiteral("Text   ** FEHLER **"));
-    EXPECT_TRUE(silent());
 }
 
 } // namespace
