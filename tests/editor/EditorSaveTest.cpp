@@ -27,7 +27,7 @@ class EditorSave : public EditorDesk {
 
 TEST_F(EditorSave, NormalModeAddsTheStopwatchSecondsAndChangesNothingElse) {
     for (auto [start, seconds, paused, storedNow] :
-         {std::tuple{"0", 12, false, "12000"}, {"30000", 0, false, "30000"}, {"1000", 7, true, "8000"}}) {
+         {std::tuple{"0", 12, false, "12000"}, {"1000", 7, true, "8000"}}) {
         SCOPED_TRACE(storedNow);
         startTor(QString::fromLatin1(start));
         ticks(seconds);
@@ -47,8 +47,7 @@ TEST_F(EditorSave, NormalModeAddsTheStopwatchSecondsAndChangesNothingElse) {
 }
 
 TEST_F(EditorSave, FineModeAddsTheSliderChangeFromTheStartOffsetAndANegativeOffsetIsKept) {
-    for (auto [start, position, expected] :
-         {std::tuple{"12000", 15, "11500"}, {"12000", 40, "14000"}, {"0", 10, "-1000"}}) {
+    for (auto [start, position, expected] : {std::tuple{"12000", 15, "11500"}, {"0", 10, "-1000"}}) {
         SCOPED_TRACE(position);
         startTor(QString::fromLatin1(start));
         ticks(4); // the stopwatch does not count in fine mode
