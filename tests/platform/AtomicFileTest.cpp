@@ -4,8 +4,8 @@
 #include <QFileInfo>
 
 // A write either lands whole or leaves the old file exactly as it was, and no temporary file behind. That a
-// full disk half way through the write leaves the old file whole, and is told so, shows WriteFailureTest; it
-// also catches a write that lands in the file before its content is complete, as a killed writer would leave.
+// full disk half way through leaves the old file whole, and is told so, shows WriteFailureTest; a file put in
+// place before its whole content is written, which a killed writer would leave torn, fails there as well.
 namespace {
 
 class AtomicFileTest : public ProfileFileTest {

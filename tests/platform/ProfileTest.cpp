@@ -120,33 +120,35 @@ TEST_F(ProfileTest, HugeFileIsIndexedAndChangedInOnePlace) {
     EXPECT_EQ(raw(), big + "\r\n[/musik/M\xE4nner/Tormusik/Neu &#36827;&#29699;.mp3]\r\nZeit_01=1500\r\n");
 }
 
-// A file system that keeps whole seconds, as FAT and some network shares do.
-FileStamp secondsOnly(const QString& path) {
+// A file system that keeps its times in steps: whole seconds as FAT and some network shares do, or the clock
+// tick of a few milliseconds that stamps even nanosecond times.
+template <std::int64_t StepNs> FileStamp steppedTimes(const QString& path) {
     FileStamp s = FileStamp::of(path);
-    s.mtimeNs -= s.mtimeNs % 1000000000;
-    s.ctimeNs -= s.ctimeNs % 1000000000;
+    s.mtimeNs -= s.mtimeNs % StepNs;
+    s.ctimeNs -= s.ctimeNs % StepNs;
     return s;
 }
 
-// Reads are kept between calls, yet see every change on disk: hand edits of the same size within one second
-// leave a coarse stamp as it was, so every read has to look; a rested file is served from the kept parse,
-// and its next edit is seen.
+// Reads are kept between calls, yet see every change on disk: hand edits of the same size within one step
+// leave the stamp as it was, so every read has to look; a rested file is served from the kept parse, and its
+// next edit is seen.
 TEST_F(ProfileTest, KeptReadsSeeEveryChangeOnDisk) {
-    ProfileCache coarse(&secondsOnly);
+    ProfileCache seconds(&steppedTimes<1000000000>);
+    ProfileCache ticks(&steppedTimes<4000000>);
     for (int i = 100; i < 160; ++i) {
         put("[Damen]\r\nZeit_01=" + QByteArray::number(i) + "\r\n");
-        ASSERT_EQ(coarse.value(file, "Damen", "Zeit_01"), QString::number(i));
-        ASSERT_EQ(coarse.values(file, {"damen", "fehlt"}, "zeit_01"), QStringList({QString::number(i), ""}));
-        ASSERT_EQ(Profile::readString(file, "Damen", "Zeit_01"),
-                  QString::number(i)); // the desk's own cache, with fine stamps
+        ASSERT_EQ(seconds.value(file, "Damen", "Zeit_01"), QString::number(i));
+        ASSERT_EQ(seconds.values(file, {"damen", "fehlt"}, "zeit_01"), QStringList({QString::number(i), ""}));
+        ASSERT_EQ(ticks.value(file, "Damen", "Zeit_01"), QString::number(i));
     }
+    // The desk's own cache.
     QThread::msleep(120);
     EXPECT_EQ(Profile::readString(file, "Damen", "Zeit_01"), QStringLiteral("159"));
     EXPECT_EQ(Profile::readString(file, "Damen", "Zeit_01"), QStringLiteral("159"));
     put("[Damen]\r\nZeit_01=160\r\n");
     EXPECT_EQ(Profile::readString(file, "Damen", "Zeit_01"), QStringLiteral("160"));
     QFile::remove(file);
-    EXPECT_EQ(coarse.value(file, "Damen", "Zeit_01"), QString());
+    EXPECT_EQ(seconds.value(file, "Damen", "Zeit_01"), QString());
 }
 
 } // namespace
