@@ -11,24 +11,20 @@
 #include <gtest/gtest.h>
 
 TEST(SystemDialogs, FolderBoxListsAbbrechenWiederholenWeiterWithWiederholenAsDefault) {
-    SystemDialogs dialogs;
     QStringList order;
-    QString byDefault;
     // Looked at and answered while the box waits for the operator.
-    QTimer::singleShot(0, [&] {
+    QTimer::singleShot(0, [&order] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         QList<QPushButton*> buttons = box->findChildren<QPushButton*>();
         std::sort(buttons.begin(), buttons.end(),
                   [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });
         for (QPushButton* b : buttons)
-            order << b->text();
-        byDefault = box->defaultButton()->text();
+            order << b->text() + (b == box->defaultButton() ? "*" : "");
         QTest::keyClick(box, Qt::Key_Escape);
     });
-    EXPECT_EQ(dialogs.msgBox(QStringLiteral("Sie müssen den Musikordner ..."), 294,
-                             QStringLiteral("Musikordner prüfen")),
+    EXPECT_EQ(SystemDialogs().msgBox(QStringLiteral("Sie müssen den Musikordner ..."), 294,
+                                     QStringLiteral("Musikordner prüfen")),
               Dialogs::Cancel);
-    EXPECT_EQ(order, (QStringList{"Abbrechen", "Wiederholen", "Weiter"}));
-    EXPECT_EQ(byDefault, QStringLiteral("Wiederholen"));
+    EXPECT_EQ(order, (QStringList{"Abbrechen", "Wiederholen*", "Weiter"})) << "* marks the default button";
 }

@@ -21,10 +21,4 @@ class ProfileFileTest : public ::testing::Test {
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size());
     }
-    QString read(const QString& section, const QString& key) const {
-        return Profile::readString(file, section, key);
-    }
-    bool write(const QString& section, const QString& key, const QString& value) const {
-        return Profile::writeString(file, section, key, value);
-    }
 };
