@@ -10,33 +10,32 @@ class StandInOutput : public OutputBackend {
   public:
     bool open(Render render, void* context) override {
         const std::lock_guard<std::mutex> lock(m_);
-        ++opens_;
-        render_ = plugged_ ? render : nullptr;
+        ++opens;
+        render_ = plugged ? render : nullptr;
         context_ = context;
-        return plugged_;
+        return plugged;
     }
     void start() override { started_ = true; }
-    bool lost() override { return !plugged_; }
+    bool lost() override { return !plugged; }
     void close() override {
         const std::lock_guard<std::mutex> lock(m_); // no pull is left running once this returns
         started_ = false;
     }
-    void plug(bool in) { plugged_ = in; }
-    int opens() const { return opens_; }
     // The next frames as the card would take them; false while no device of this card plays.
     bool pull(float* interleaved, int frames) {
         const std::lock_guard<std::mutex> lock(m_);
-        const bool playing = started_ && plugged_ && render_;
+        const bool playing = started_ && plugged && render_;
         if (playing)
             render_(context_, interleaved, frames);
         return playing;
     }
 
+    std::atomic<bool> plugged{true};
+    std::atomic<int> opens{0};
+
   private:
     std::mutex m_;
-    std::atomic<bool> plugged_{true};
     std::atomic<bool> started_{false};
-    std::atomic<int> opens_{0};
     Render render_ = nullptr;
     void* context_ = nullptr;
 };
