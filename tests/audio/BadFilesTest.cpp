@@ -48,18 +48,6 @@ class BadFiles : public ::testing::Test, public PullEngine {
     QTemporaryDir tmp;
 };
 
-TEST_F(BadFiles, ATruncatedTitleStartedPastItsRealEndEndsCleanly) {
-    const QByteArray mp3 = bytesOf(TestTitles::get().mp348);
-    const AudioEngine::VoiceId id = open(made("halb.mp3", mp3.left(mp3.size() / 2)));
-    EXPECT_GT(engine.durationMs(id), 15000); // the header still tells the full length
-    // Past the real end (about 10 s) but inside the told length: accepted, silent, finished.
-    ASSERT_EQ(engine.playFrom(id, 15000), AudioError::None);
-    EXPECT_TRUE(playsToTheEnd(id, 1.0));
-    ASSERT_EQ(engine.playFrom(id, 9000), AudioError::None);
-    EXPECT_TRUE(playsToTheEnd(id, 2.0));
-    EXPECT_LT(engine.positionFrames(id), 11 * 48000);
-}
-
 TEST_F(BadFiles, ATwoHourTitleOpensAndStartsNearItsEnd) {
     // Two hours of MP3 without a length header: one minute encoded, then laid end to end.
     ASSERT_TRUE(TestAudioFiles::encode(
@@ -101,7 +89,8 @@ QByteArray mutant(QByteArray bytes, std::mt19937& rng) {
     return bytes;
 }
 
-// Each file is refused at open as no title, or plays to its end.
+// Each file is refused at open as no title, or plays to its end: an empty one, one cut short, text, a chain
+// of empty tags, and mutants of every format (among them titles cut short and started past their real end).
 TEST_F(BadFiles, NoBadFileCrashesHangsOrGoesBeyondFullScale) {
     const TestTitles& t = TestTitles::get();
     std::vector<std::pair<QString, std::int64_t>> files = {

@@ -34,7 +34,6 @@ TEST(OutputNotice, ALostOutputIsToldWhileItLastsItsReturnForAWhileAndTheTitleGoe
         EXPECT_EQ(TestSignal::maxError(TestSignal::stereo16(48000, frame, 512), 0, heard, 512), 0.0) << frame;
     };
     EXPECT_EQ(notice.text(), NoticeLine::NoOutput);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return card.opens >= 3; }, 3000)) << "tried again and again";
     card.plugged = true;
     EXPECT_TRUE(noticeBecomes(NoticeLine::OutputBack));
 

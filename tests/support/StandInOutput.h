@@ -10,7 +10,6 @@ class StandInOutput : public OutputBackend {
   public:
     bool open(Render render, void* context) override {
         const std::lock_guard<std::mutex> lock(m_);
-        ++opens;
         render_ = plugged ? render : nullptr;
         context_ = context;
         return plugged;
@@ -31,7 +30,6 @@ class StandInOutput : public OutputBackend {
     }
 
     std::atomic<bool> plugged{true};
-    std::atomic<int> opens{0};
 
   private:
     std::mutex m_;
