@@ -16,6 +16,12 @@ class PullEngine {
         EXPECT_EQ(engine.open(path, id), AudioError::None) << path.toStdString();
         return id;
     }
+    // Opens path and starts it at ms.
+    AudioEngine::VoiceId play(const QString& path, std::int64_t ms) {
+        const AudioEngine::VoiceId id = open(path);
+        EXPECT_EQ(engine.playFrom(id, ms), AudioError::None) << path.toStdString();
+        return id;
+    }
     // Test thread, standing in for the output thread: the next frames, interleaved stereo.
     std::vector<float> render(int frames) {
         std::vector<float> out(static_cast<std::size_t>(frames) * 2);

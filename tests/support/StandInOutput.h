@@ -3,44 +3,37 @@
 // out, and the test thread takes its periods in place of the card. Every call may come from another thread.
 #include "audio/OutputBackend.h"
 
+#include <atomic>
 #include <mutex>
 
 class StandInOutput : public OutputBackend {
   public:
     bool open(Render render, void* context) override {
         const std::lock_guard<std::mutex> lock(m_);
-        ++opens_;
-        render_ = plugged_ ? render : nullptr;
+        render_ = plugged ? render : nullptr;
         context_ = context;
-        return plugged_;
+        return plugged;
     }
-    void start() override { set(started_, render_ != nullptr); }
-    bool lost() override { return !get(plugged_); }
-    void close() override { set(started_, false); }
-    void plug(bool in) { set(plugged_, in); }
-    int opens() { return get(opens_); }
+    void start() override { started_ = true; }
+    bool lost() override { return !plugged; }
+    void close() override {
+        const std::lock_guard<std::mutex> lock(m_); // no pull is left running once this returns
+        started_ = false;
+    }
     // The next frames as the card would take them; false while no device of this card plays.
     bool pull(float* interleaved, int frames) {
         const std::lock_guard<std::mutex> lock(m_);
-        if (started_ && plugged_)
+        const bool playing = started_ && plugged && render_;
+        if (playing)
             render_(context_, interleaved, frames);
-        return started_ && plugged_;
+        return playing;
     }
+
+    std::atomic<bool> plugged{true};
 
   private:
-    template <class T> void set(T& field, T value) {
-        const std::lock_guard<std::mutex> lock(m_);
-        field = value;
-    }
-    template <class T> T get(const T& field) {
-        const std::lock_guard<std::mutex> lock(m_);
-        return field;
-    }
-
     std::mutex m_;
-    bool plugged_ = true;
-    bool started_ = false;
-    int opens_ = 0;
+    std::atomic<bool> started_{false};
     Render render_ = nullptr;
     void* context_ = nullptr;
 };

@@ -11,15 +11,13 @@
 namespace {
 // Runs ffmpeg (the one ctest names, else the system's) and gives its standard output; false on failure.
 bool runFfmpeg(const QStringList& args, QByteArray* output = nullptr) {
-    const QString configured = qEnvironmentVariable("KLANGWART_TEST_FFMPEG");
     QProcess process;
-    process.start(configured.isEmpty() ? QStringLiteral("/usr/bin/ffmpeg") : configured,
+    process.start(qEnvironmentVariable("KLANGWART_TEST_FFMPEG", QStringLiteral("/usr/bin/ffmpeg")),
                   QStringList{"-nostdin", "-v", "error"} + args);
     const bool ok = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit &&
                     process.exitCode() == 0;
-    if (ok && output) {
+    if (ok && output)
         *output = process.readAllStandardOutput();
-    }
     return ok;
 }
 } // namespace
@@ -38,9 +36,8 @@ bool TestAudioFiles::writeWav(const QString& path, int rate, double seconds, int
         << quint16(channels * 2) << quint16(16);
     out.writeRawData("data", 4);
     out << dataBytes;
-    for (std::size_t i = 0; i < signal.size(); i += channels == 1 ? 2 : 1) { // mono: the left channel
+    for (std::size_t i = 0; i < signal.size(); i += channels == 1 ? 2 : 1) // mono: the left channel
         out << static_cast<qint16>(std::lround(signal[i] * 32767.0));
-    }
     return writeBytes(path, wav);
 }
 
@@ -52,9 +49,8 @@ bool TestAudioFiles::encode(const QString& input, const QString& output, const Q
 
 std::vector<float> TestAudioFiles::decode(const QString& path) {
     QByteArray raw;
-    if (!runFfmpeg({"-i", path, "-f", "f32le", "-ac", "2", "-ar", "48000", "-"}, &raw)) {
+    if (!runFfmpeg({"-i", path, "-f", "f32le", "-ac", "2", "-ar", "48000", "-"}, &raw))
         return {};
-    }
     std::vector<float> out(static_cast<std::size_t>(raw.size()) / sizeof(float));
     std::memcpy(out.data(), raw.constData(), out.size() * sizeof(float));
     return out;

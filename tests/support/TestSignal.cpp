@@ -30,9 +30,8 @@ std::vector<float> TestSignal::stereo(int rate, std::int64_t firstFrame, std::in
 
 std::vector<float> TestSignal::stereo16(int rate, std::int64_t firstFrame, std::int64_t frames) {
     std::vector<float> out = stereo(rate, firstFrame, frames);
-    for (float& v : out) {
+    for (float& v : out)
         v = static_cast<float>(std::lround(static_cast<double>(v) * 32767.0)) / 32768.0f;
-    }
     return out;
 }
 
@@ -41,16 +40,12 @@ int TestSignal::bestLag(const std::vector<float>& want, std::int64_t wantOffset,
     int best = std::numeric_limits<int>::min();
     double bestError = std::numeric_limits<double>::max();
     for (int lag = -maxLag; lag <= maxLag; ++lag) {
-        const std::int64_t start = wantOffset + lag;
-        if (start < 0 || static_cast<std::size_t>((start + frames) * 2) > want.size()) {
+        const auto start = static_cast<std::size_t>(wantOffset + lag) * 2;
+        if (wantOffset + lag < 0 || start + static_cast<std::size_t>(frames) * 2 > want.size())
             continue;
-        }
         double error = 0.0;
-        for (int i = 0; i < frames; ++i) {
-            const double d =
-                want[static_cast<std::size_t>((start + i) * 2)] - got[2 * static_cast<std::size_t>(i)];
-            error += d * d;
-        }
+        for (std::size_t i = 0; i < static_cast<std::size_t>(frames) * 2; i += 2)
+            error += std::pow(static_cast<double>(want[start + i]) - got[i], 2);
         if (error < bestError) {
             bestError = error;
             best = lag;
@@ -63,12 +58,10 @@ double TestSignal::maxError(const std::vector<float>& want, std::int64_t wantOff
                             const std::vector<float>& got, int frames) {
     const auto n = static_cast<std::size_t>(frames) * 2;
     const auto first = static_cast<std::size_t>(wantOffset) * 2;
-    if (first + n > want.size() || n > got.size()) {
+    if (first + n > want.size() || n > got.size())
         return std::numeric_limits<double>::infinity();
-    }
     double worst = 0.0;
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = 0; i < n; ++i)
         worst = std::max(worst, std::abs(static_cast<double>(want[first + i]) - got[i]));
-    }
     return worst;
 }
