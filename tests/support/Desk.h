@@ -55,9 +55,6 @@ class Desk : public ::testing::Test {
             out += Operator::shown(window, QString::fromLatin1(n)) ? '1' : '0';
         return out;
     }
-    static int barValue(const QWidget* window, const char* name) {
-        return Operator::find<QProgressBar>(window, QString::fromLatin1(name))->value();
-    }
     QStringList sent() { return fx.media.takeCommands(); }
     QString path(const char* category, const QString& name) const {
         return fx.titlePath(QStringLiteral("Damen"), QString::fromUtf8(category), name);

@@ -8,14 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
-QString canonical(const QTemporaryDir& d) {
-    return QFileInfo(d.path()).canonicalFilePath();
-}
-} // namespace
-
 DeskFixture::DeskFixture()
-    : services{media, waveOut, dialogs, launcher, clock, ticks, canonical(m_dir)}, about(dialogs, launcher) {
+    : services{media, waveOut, dialogs, launcher, clock, ticks, QFileInfo(m_dir.path()).canonicalFilePath()},
+      about(dialogs, launcher) {
     setIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft"), QStringLiteral("Damen"));
     setIni(QStringLiteral("Mannschaft"), QStringLiteral("Verein"), QStringLiteral("TV Beispiel"));
     for (const char* team : {"Damen", "Männer", "Jugend"})
@@ -23,10 +18,6 @@ DeskFixture::DeskFixture()
 }
 
 DeskFixture::~DeskFixture() = default;
-
-QString DeskFixture::iniFile() const {
-    return services.programDir + QStringLiteral("/Klangwart.ini");
-}
 
 void DeskFixture::setIni(const QString& section, const QString& key, const QString& value) {
     Ini_Write(iniFile(), section, key, value);
@@ -43,19 +34,21 @@ QByteArray DeskFixture::iniBytes() const {
 
 void DeskFixture::writeTeamSettings(const QString& team, const QString& color, const QString& zeit,
                                     const QString& vol) {
-    setIni(team + QStringLiteral("_BUTTON_COLOR"), QStringLiteral("FARBE"), color);
-    setIni(team + QStringLiteral("_Font_Style"), QStringLiteral("Size"), QStringLiteral("10"));
-    setIni(team + QStringLiteral("_Font_Style"), QStringLiteral("Art"), QStringLiteral("Arial"));
-    setIni(team + QStringLiteral("_Font_Style"), QStringLiteral("Bold"), QStringLiteral("0"));
-    setIni(team + QStringLiteral("_Hintergrund_Bild"), QStringLiteral("MetaFile"), QString());
-    setIni(team + QStringLiteral("_AUSBLEND"), QStringLiteral("ZEIT"), zeit);
-    setIni(team + QStringLiteral("_AUSBLEND"), QStringLiteral("Vol"), vol);
+    const std::tuple<const char*, const char*, QString> values[] = {
+        {"_BUTTON_COLOR", "FARBE", color},
+        {"_Font_Style", "Size", QStringLiteral("10")},
+        {"_Font_Style", "Art", QStringLiteral("Arial")},
+        {"_Font_Style", "Bold", QStringLiteral("0")},
+        {"_Hintergrund_Bild", "MetaFile", QString()},
+        {"_AUSBLEND", "ZEIT", zeit},
+        {"_AUSBLEND", "Vol", vol}};
+    for (const auto& [suffix, key, value] : values)
+        setIni(team + QString::fromLatin1(suffix), QString::fromLatin1(key), value);
 }
 
 void DeskFixture::makeTeam(const QString& team, const std::map<QString, QStringList>& files) {
     for (const Category& c : Categories::all())
-        QDir().mkpath(services.programDir + QLatin1Char('/') + team + QLatin1Char('/') +
-                      QString::fromUtf8(c.folder));
+        QDir().mkpath(titlePath(team, QString::fromUtf8(c.folder), QString()));
     for (const auto& [category, names] : files)
         for (const QString& name : names)
             addFile(team, category, name);
@@ -71,12 +64,7 @@ QString DeskFixture::addFile(const QString& team, const QString& category, const
 }
 
 QString DeskFixture::titlePath(const QString& team, const QString& category, const QString& name) const {
-    return services.programDir + QLatin1Char('/') + team + QLatin1Char('/') + category + QLatin1Char('/') +
-           name;
-}
-
-QString DeskFixture::startOffsetFile(const QString& team) const {
-    return services.programDir + QLatin1Char('/') + team + QStringLiteral(".ini");
+    return dir() + '/' + team + '/' + category + '/' + name;
 }
 
 QString DeskFixture::offset(const QString& team, const QString& title) const {

@@ -17,8 +17,9 @@ class DeskFixture {
     DeskFixture();
     ~DeskFixture();
 
-    QString dir() const { return m_dir.path(); }
-    QString iniFile() const;
+    // The program directory (links resolved, as the desk sees it).
+    QString dir() const { return services.programDir; }
+    QString iniFile() const { return dir() + QStringLiteral("/Klangwart.ini"); }
     // One settings value, written the way the desk writes them.
     void setIni(const QString& section, const QString& key, const QString& value);
     QString readIni(const QString& section, const QString& key) const;
@@ -34,7 +35,7 @@ class DeskFixture {
     QString addFile(const QString& team, const QString& category, const QString& name,
                     const QByteArray& bytes = QByteArray("title"));
     QString titlePath(const QString& team, const QString& category, const QString& name) const;
-    QString startOffsetFile(const QString& team) const;
+    QString startOffsetFile(const QString& team) const { return dir() + '/' + team + QStringLiteral(".ini"); }
     // The stored start offset of a title of the team, and storing one.
     QString offset(const QString& team, const QString& title) const;
     void setOffset(const QString& team, const QString& title, const QString& value);

@@ -1,8 +1,12 @@
 // The fade button and the announcement button as the operator uses them: the levels that reach the wave
 // output, the time the ramps take on the desk's clock with the event loop running, what can be clicked
-// meanwhile, the stop a fade ends with, and what ends a ramp at once.
+// meanwhile, the stop a fade ends with, what ends a ramp at once, and a press during a ramp as it is heard
+// through the real engine.
 #include "support/Desk.h"
+#include "support/EngineRig.h"
 #include "volume/Level.h"
+
+#include <cmath>
 
 namespace {
 
@@ -39,7 +43,8 @@ TEST_F(Ramps, FadePassesLevelsAndTimeFollowTheFadeTimeAndItEndsLikeStop) {
         startWith(QString::number(seconds));
         int barBehind = 0;
         fx.clock.onAdvance = [&](std::int64_t) {
-            barBehind += barValue(main.get(), "ProgressBar1") != main->level().value();
+            barBehind +=
+                Operator::find<QProgressBar>(main.get(), "ProgressBar1")->value() != main->level().value();
         };
         const auto levels = ramp("Command2");
         fx.clock.onAdvance = nullptr;
@@ -74,7 +79,7 @@ TEST_F(Ramps, DuckAndRestoreFollowTheRestLevel) {
         ASSERT_EQ(duck.size(), duckPasses);
         EXPECT_EQ(duck.back(), Level::packed(percent * 100));
         EXPECT_NEAR(tookUs, duckPasses * 1200, 1000);
-        EXPECT_EQ(barValue(main.get(), "ProgressBar2"), percent * 100);
+        EXPECT_EQ(Operator::find<QProgressBar>(main.get(), "ProgressBar2")->value(), percent * 100);
         EXPECT_EQ(text(main.get(), "cmdAnsage"), QStringLiteral("Musik"));
         EXPECT_EQ(Operator::find<VbButton>(main.get(), "cmdAnsage")->backColor(), 0x0000FF00);
         EXPECT_EQ(shown(main.get(), {"Command2", "ProgressBar1", "ProgressBar2"}), "001");
@@ -114,6 +119,51 @@ TEST_F(Ramps, APressOrAStopInEitherWindowEndsARampAtOnceAndTheStopwatchGoesOn) {
         fx.ticks.advance(3000000);
         EXPECT_EQ(fx.waveOut.levels.size(), stopped);
         press(0);
+    }
+}
+
+class RampsHeard : public Desk {
+  protected:
+    void startProbe(int fadeSeconds) {
+        TearDown();
+        rig.left.clear();
+        rig.right.clear();
+        fx.makeTeam(QStringLiteral("Damen"));
+        for (const char* name : {"01Probe.wav", "02Probe.wav"})
+            fx.addFile(QStringLiteral("Damen"), QStringLiteral("7 Meter"), QString::fromLatin1(name),
+                       EngineRig::probeWav(fadeSeconds + 4.0));
+        fx.writeTeamSettings(QStringLiteral("Damen"), QStringLiteral("12632256"),
+                             QString::number(fadeSeconds));
+        start();
+        press(0);
+        rig.followClock();
+        fx.ticks.advance(100000); // 100 ms at full level
+    }
+    EngineRig rig{fx};
+};
+
+TEST_F(RampsHeard, APressThreeHundredMillisecondsIntoEveryRampSoundsWithinOnePeriodAtFullLevel) {
+    for (const std::string ramp : {"fade", "duck", "restore"}) {
+        SCOPED_TRACE(ramp);
+        startProbe(2);
+        if (ramp == "restore") {
+            click("cmdAnsage");
+            fx.ticks.advance(2000000);
+        }
+        click(ramp == "fade" ? "Command2" : "cmdAnsage");
+        fx.ticks.advance(300000);
+        ASSERT_LT(rig.gainAt(rig.left.size() - 1), 0.99) << "the ramp must be under way";
+        const std::size_t pressedAt = rig.left.size();
+        press(1);
+        fx.ticks.advance(1000000);
+        // Heard from the first frame after the press, at full level once the 128-frame smoothing is done; the
+        // old ramp never lowers it again.
+        EXPECT_NE(rig.left[pressedAt], 0.0f);
+        for (std::size_t i = pressedAt; i < pressedAt + 128; ++i)
+            ASSERT_LT(std::fabs(rig.gainAt(i) - rig.gainAt(i - 1)), 0.01)
+                << "a click at sample " << i - pressedAt;
+        for (std::size_t i = pressedAt + AudioEngine::kPeriodFrames; i < rig.left.size(); ++i)
+            ASSERT_NEAR(rig.gainAt(i), 1.0, 1e-6) << "sample " << i - pressedAt;
     }
 }
 
