@@ -91,7 +91,9 @@ void HeadPreparer::recheck() {
 bool HeadPreparer::waitUntilIdle(int timeoutMs) {
     std::unique_lock<std::mutex> lock(mutex_);
     return idle_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] {
-        return !working_ &&
+        // Idle only once the thread has seen the latest change: a file found stale leaves every board done
+        // until the thread wakes to look again.
+        return idleAt_ == changes_.load() &&
                std::all_of(boards_.begin(), boards_.end(), [](const Board& b) { return b.done; });
     });
 }
@@ -103,12 +105,11 @@ void HeadPreparer::loop() {
     std::uint64_t done = 0;
     while (!quit_) {
         if (changes_.load() == done) {
-            working_ = false;
+            idleAt_ = done;
             idle_.notify_all();
             wake_.wait(lock);
             continue;
         }
-        working_ = true;
         done = changes_.load();
         const bool retry = runPass(lock, done);
         if (retry && !quit_ && changes_.load() == done) {

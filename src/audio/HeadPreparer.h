@@ -61,7 +61,7 @@ class HeadPreparer : public TitleCheck {
     std::vector<Board> boards_; // guarded by mutex_; in the order the clients came
     std::atomic<std::uint64_t> changes_{0};
     std::uint64_t generations_ = 0;     // guarded by mutex_
-    bool working_ = false;              // guarded by mutex_
+    std::uint64_t idleAt_ = 0;          // guarded by mutex_; the changes seen when the thread last rested
     bool quit_ = false;                 // guarded by mutex_
     std::atomic<bool> quitting_{false}; // the title in work gives up at once
     std::map<Key, KnownFault> faults_;  // preparing thread only
