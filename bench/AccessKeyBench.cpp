@@ -1,31 +1,19 @@
 // What the operator feels at a match: an access key (Alt+W) to the press handler, and a press during a fade
 // to the first sample of the new title taken by the output callback (SDL's dummy driver, 256-frame periods).
+#include "BenchRig.h"
 #include "QtBenchMain.h"
 #include "app/Form1.h"
-#include "audio/AudioEngine.h"
-#include "audio/EngineWaveOut.h"
-#include "audio/MediaCommandInterpreter.h"
 #include "platform/QtTickSource.h"
-#include "platform/SteadyClock.h"
-#include "support/DeskFixture.h"
 #include "support/TestTitles.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QTest>
-#include <algorithm>
 #include <benchmark/benchmark.h>
-#include <chrono>
-#include <thread>
 
 namespace {
 
-double percentile(std::vector<double> v, double p) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? -1
-                     : v[std::min(v.size() - 1,
-                                  static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5))];
-}
+using bench::percentile;
 
 void BM_AccessKeyToCommand1Click(benchmark::State& state) {
     DeskFixture fx;
@@ -61,14 +49,10 @@ void BM_PressDuringFadeToFirstSample(benchmark::State& state) {
         state.SkipWithError("test titles could not be made");
         return;
     }
-    DeskFixture fx;
-    SteadyClock clock;
+    bench::EngineDesk rig;
+    DeskFixture& fx = rig.desk;
+    SteadyClock& clock = rig.clock;
     QtTickSourceFactory ticks;
-    AudioEngine engine(clock);
-    MediaCommandInterpreter media(engine);
-    EngineWaveOut waveOut(engine);
-    fx.media.forward = &media;
-    fx.waveOut.forward = &waveOut;
     Services services{fx.media, fx.waveOut, fx.dialogs, fx.launcher, clock, ticks, fx.services.programDir};
     fx.makeTeam(QStringLiteral("Damen"));
     fx.writeTeamSettings(QStringLiteral("Damen"), QStringLiteral("12632256"), QStringLiteral("2"));
@@ -89,10 +73,7 @@ void BM_PressDuringFadeToFirstSample(benchmark::State& state) {
             QApplication::processEvents(QEventLoop::WaitForMoreEvents, 2);
         const std::int64_t t0 = clock.nowUs();
         form.Command1_Click(62);
-        const int voice = media.voiceOf(QStringLiteral("MyAlias"));
-        while (engine.firstSampleUs(voice) < 0 && clock.nowUs() < t0 + 2000000)
-            std::this_thread::yield();
-        ms.push_back(static_cast<double>(engine.firstSampleUs(voice) - t0) / 1000.0);
+        ms.push_back(rig.firstSampleMs(t0));
         state.SetIterationTime(ms.back() / 1000.0);
     }
     state.counters["median_ms"] = percentile(ms, 0.5);

@@ -1,6 +1,7 @@
 // Press to sound: from the open/play commands to the first sample of the title handed to the output
 // callback (SDL's dummy driver, 256-frame periods), per format and start offset. Reports the median
 // and the 99th percentile in milliseconds as counters.
+#include "BenchRig.h"
 #include "audio/AudioEngine.h"
 #include "audio/MediaCommandInterpreter.h"
 #include "platform/SteadyClock.h"
@@ -8,15 +9,17 @@
 #include "support/TestTitles.h"
 
 #include <QString>
-#include <algorithm>
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <thread>
 #include <vector>
 
 namespace {
+
+using bench::firstSampleMs;
+using bench::percentile;
+using bench::unevenPause;
 
 // CPU time of the calling thread: what the commands themselves cost, whatever the machine's load.
 double threadCpuMs() {
@@ -31,31 +34,6 @@ struct Latencies {
     std::vector<double> cpuMs;   // CPU time of open + play from on the calling thread
 };
 
-double percentile(std::vector<double> v, double p) {
-    if (v.empty()) {
-        return -1.0;
-    }
-    std::sort(v.begin(), v.end());
-    const auto i = static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
-    return v[std::min(i, v.size() - 1)];
-}
-
-// Waits (spinning, bounded) until the output callback has taken the first sample of the start.
-double waitFirstSampleMs(AudioEngine& engine, SteadyClock& clock, int voice, std::int64_t t0) {
-    const std::int64_t deadline = t0 + 2000000;
-    while (engine.firstSampleUs(voice) < 0 && clock.nowUs() < deadline) {
-        std::this_thread::yield();
-    }
-    const std::int64_t first = engine.firstSampleUs(voice);
-    return first < 0 ? 2000.0 : static_cast<double>(first - t0) / 1000.0;
-}
-
-// An uneven pause, so that commands land at every phase of the device period.
-void unevenPause(unsigned& seed) {
-    seed = seed * 1103515245u + 12345u;
-    std::this_thread::sleep_for(std::chrono::microseconds(1000 + (seed >> 8) % 6000));
-}
-
 void measureOnce(benchmark::State& state, AudioEngine& engine, MediaCommandInterpreter& media,
                  SteadyClock& clock, const QString& path, const QString& from, Latencies& out,
                  unsigned& seed) {
@@ -68,12 +46,12 @@ void measureOnce(benchmark::State& state, AudioEngine& engine, MediaCommandInter
         return;
     }
     out.cpuMs.push_back(threadCpuMs() - cpu0);
-    const double press = waitFirstSampleMs(engine, clock, media.voiceOf(QStringLiteral("MyAlias")), t0);
+    const double press = firstSampleMs(engine, clock, media.voiceOf(QStringLiteral("MyAlias")), t0);
     media.send(QStringLiteral("stop MyAlias"));
     unevenPause(seed);
     t0 = clock.nowUs();
     media.send(play);
-    const double replay = waitFirstSampleMs(engine, clock, media.voiceOf(QStringLiteral("MyAlias")), t0);
+    const double replay = firstSampleMs(engine, clock, media.voiceOf(QStringLiteral("MyAlias")), t0);
     media.send(QStringLiteral("stop MyAlias"));
     media.send(QStringLiteral("close MyAlias"));
     out.pressMs.push_back(press);

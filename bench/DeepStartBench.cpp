@@ -3,16 +3,15 @@
 // 9:00, once through the media commands and once through a sound button of the main console right after a
 // board load. Median and 99th percentile in milliseconds as counters; cmd_ms is the press itself (what
 // the UI thread spends), the rest is the wait for the output's next period.
+#include "BenchRig.h"
 #include "LongTitles.h"
 #include "QtBenchMain.h"
 #include "app/Form1.h"
 #include "audio/AudioEngine.h"
-#include "audio/EngineWaveOut.h"
 #include "audio/HeadPreparer.h"
 #include "audio/MediaCommandInterpreter.h"
 #include "platform/SteadyClock.h"
 #include "settings/IniAccess.h"
-#include "support/DeskFixture.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -24,27 +23,11 @@
 
 namespace {
 
+using bench::firstSampleMs;
+using bench::percentile;
+using bench::unevenPause;
+
 constexpr std::int64_t kOffsets[] = {0, 12500, 180000, 300000, 540000};
-
-double percentile(std::vector<double> v, double p) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? -1
-                     : v[std::min(v.size() - 1,
-                                  static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5))];
-}
-
-// An uneven pause, so that presses land at every phase of the device period.
-void unevenPause(unsigned& seed) {
-    seed = seed * 1103515245u + 12345u;
-    std::this_thread::sleep_for(std::chrono::microseconds(1000 + (seed >> 8) % 6000));
-}
-
-double waitFirstSampleMs(AudioEngine& engine, SteadyClock& clock, int voice, std::int64_t t0) {
-    while (engine.firstSampleUs(voice) < 0 && clock.nowUs() < t0 + 2000000)
-        std::this_thread::yield();
-    const std::int64_t first = engine.firstSampleUs(voice);
-    return first < 0 ? 2000.0 : static_cast<double>(first - t0) / 1000.0;
-}
 
 struct Figures {
     std::vector<double> press, cmd;
@@ -85,7 +68,7 @@ void BM_DeepPress(benchmark::State& state, int format) {
             return;
         }
         f.cmd.push_back(static_cast<double>(clock.nowUs() - t0) / 1000.0);
-        f.press.push_back(waitFirstSampleMs(engine, clock, media.voiceOf(QStringLiteral("MyAlias")), t0));
+        f.press.push_back(firstSampleMs(engine, clock, media.voiceOf(QStringLiteral("MyAlias")), t0));
         state.SetIterationTime(f.press.back() / 1000.0);
         media.send(QStringLiteral("stop MyAlias"));
         media.send(QStringLiteral("close MyAlias"));
@@ -103,15 +86,10 @@ void BM_DeskFirstPress(benchmark::State& state) {
         state.SkipWithError("long titles could not be made");
         return;
     }
-    DeskFixture desk;
-    SteadyClock clock;
-    AudioEngine engine(clock);
-    MediaCommandInterpreter media(engine);
-    EngineWaveOut waveOut(engine);
-    HeadPreparer preparer(engine.heads());
-    desk.media.forward = &media;
-    desk.waveOut.forward = &waveOut;
-    desk.services.mediaStatus = &media;
+    bench::EngineDesk rig;
+    DeskFixture& desk = rig.desk;
+    HeadPreparer preparer(rig.engine.heads());
+    desk.services.mediaStatus = &rig.media;
     desk.services.titleCheck = &preparer;
     desk.makeTeam(QStringLiteral("Damen"));
     const QString offsets = desk.startOffsetFile(QStringLiteral("Damen"));
@@ -132,10 +110,10 @@ void BM_DeskFirstPress(benchmark::State& state) {
     for (auto _ : state) {
         w->Command5_Click();
         std::this_thread::sleep_for(std::chrono::milliseconds(100)); // the operator's hand moves
-        const std::int64_t t0 = clock.nowUs();
+        const std::int64_t t0 = rig.clock.nowUs();
         w->Command1_Click(61 + next);
-        f.cmd.push_back(static_cast<double>(clock.nowUs() - t0) / 1000.0);
-        f.press.push_back(waitFirstSampleMs(engine, clock, media.voiceOf(QStringLiteral("MyAlias")), t0));
+        f.cmd.push_back(static_cast<double>(rig.clock.nowUs() - t0) / 1000.0);
+        f.press.push_back(rig.firstSampleMs(t0));
         state.SetIterationTime(f.press.back() / 1000.0);
         next = (next + 1) % static_cast<int>(titles.all.size());
         unevenPause(seed);
