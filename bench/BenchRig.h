@@ -29,10 +29,12 @@ inline void unevenPause(unsigned& seed) {
     std::this_thread::sleep_for(std::chrono::microseconds(1000 + (seed >> 8) % 6000));
 }
 
-// Milliseconds from t0 until the output callback took the voice's first sample; spins, 2000 at the most.
+// Milliseconds from t0 until the output callback took the voice's first sample, 2000 at the most. The engine
+// stamps that moment itself, so the wait sleeps between looks: a spinning wait would take one of the cores
+// the desk's own threads need, which the desk's UI thread, back in its event loop, never does.
 inline double firstSampleMs(AudioEngine& engine, SteadyClock& clock, int voice, std::int64_t t0) {
     while (engine.firstSampleUs(voice) < 0 && clock.nowUs() < t0 + 2000000)
-        std::this_thread::yield();
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
     const std::int64_t first = engine.firstSampleUs(voice);
     return first < 0 ? 2000.0 : static_cast<double>(first - t0) / 1000.0;
 }
