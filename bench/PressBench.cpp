@@ -1,5 +1,7 @@
 // A button press on the main console through Command1_Click to the first sample of the title taken by the
-// output callback (SDL's dummy driver, 256-frame periods): an MP3 started at 12.5 s, as in a match.
+// output callback (SDL's dummy driver, 256-frame periods): an MP3 started at 12.5 s, as in a match. No head is
+// prepared here, so this is the cost of a title whose head is not ready yet; DeepStartBench times the desk with
+// its heads.
 #include "BenchRig.h"
 #include "QtBenchMain.h"
 #include "app/Form1.h"
