@@ -5,11 +5,13 @@
 #include "console/BoardCheck.h"
 #include "console/BoardLoader.h"
 #include "console/BoardWidgets.h"
-#include "console/TitleTimeStrip.h"
+#include "console/KeyRepeatGuard.h"
 #include "console/NoticeLine.h"
+#include "console/TitleTimeStrip.h"
 #include "console/TransportArea.h"
 #include "platform/Dialogs.h"
 #include "playback/PressDispatch.h"
+#include "volume/Level.h"
 #include "volume/Ramps.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/ScreenFit.h"
@@ -30,6 +32,7 @@ ConsoleWindow::ConsoleWindow(Services& services, AboutBoxHolder& about, QWidget*
     : QMainWindow(parent), m_settings(services.programDir),
       m_level(services.waveOut, services.clock, services.ticks), m_services(services), m_about(about),
       m_player(services.media) {
+    KeyRepeatGuard::install();
     m_central = new QWidget(this);
     m_central->setObjectName(QStringLiteral("client"));
     m_central->setFocusPolicy(Qt::ClickFocus); // where the focus rests when no control should have it
@@ -93,37 +96,42 @@ void ConsoleWindow::SetVolume() {
 
 void ConsoleWindow::runRamp(std::vector<int> levels, std::int64_t durationUs, QProgressBar* bar,
                             std::function<void()> onEnd) {
-    transport->setRampControlsEnabled(false);
+    // The controls stay usable: a click on any of them ends this ramp where it stands and acts from there.
     m_level.startRamp(
-        std::move(levels), durationUs, [bar](int level) { bar->setValue(level); },
-        [this, onEnd = std::move(onEnd)] {
-            transport->setRampControlsEnabled(true);
-            if (onEnd)
-                onEnd();
-        });
+        std::move(levels), durationUs, [bar](int level) { bar->setValue(level); }, std::move(onEnd));
 }
 
 void ConsoleWindow::endRamp() {
     m_level.stopRamp();
-    transport->setRampControlsEnabled(true);
+}
+
+void ConsoleWindow::parkFocus() {
+    // Never on the board: Space or Return after a transport action must not start a title. Stop is the one
+    // control a slip on it cannot make louder.
+    if (!transport->cmd2->isHidden())
+        transport->cmd2->setFocus();
+    else
+        m_central->setFocus();
 }
 
 void ConsoleWindow::SetVolume_Aus() {
     const std::int16_t step = m_settings.iFadeStep;
-    std::vector<int> levels = Ramps::fadeOut(step);
+    std::vector<int> levels = Ramps::fadeOut(step, m_level.rampStart(Level::Full));
     const std::int64_t durationUs = Ramps::fadeDurationUs(step, levels.size());
     // A faded title ends exactly like a stopped one.
     runRamp(std::move(levels), durationUs, transport->ProgressBar1, [this] { cmd2_Click(); });
 }
 
 void ConsoleWindow::SetVolume_Ansage() {
-    std::vector<int> levels = Ramps::duck(m_settings.iAnsageVol);
+    std::vector<int> levels = Ramps::duck(m_settings.iAnsageVol, m_level.rampStart(Level::Full));
     const std::int64_t durationUs = Ramps::duckDurationUs(levels.size());
     runRamp(std::move(levels), durationUs, transport->ProgressBar2);
 }
 
 void ConsoleWindow::SetVolume_Ansage_End() {
-    std::vector<int> levels = Ramps::restore(m_settings.iAnsageVol);
+    // From where the duck got to, not from the rest level now in effect (a team switch may have changed it):
+    // the music only ever rises on its way back.
+    std::vector<int> levels = Ramps::restore(m_level.value());
     const std::int64_t durationUs = Ramps::duckDurationUs(levels.size());
     runRamp(std::move(levels), durationUs, transport->ProgressBar2);
 }
@@ -181,18 +189,22 @@ void ConsoleWindow::cmd2_Click() {
 }
 
 void ConsoleWindow::cmd5_Click() {
+    endRamp();
     MP3_Pause(MyAlias);
     transport->showPaused();
+    parkFocus();
 }
 
 void ConsoleWindow::cmd6_Click() {
     MP3_Weiter(MyAlias);
     transport->showResumed();
+    parkFocus();
 }
 
 void ConsoleWindow::Command2_Click() {
     transport->ProgressBar1->show();
     SetVolume_Aus();
+    parkFocus();
 }
 
 void ConsoleWindow::cmdAnsage_Click() {
@@ -209,6 +221,7 @@ void ConsoleWindow::cmdAnsage_Click() {
         SetVolume_Ansage_End();
         transport->ProgressBar1->show();
     }
+    parkFocus();
 }
 
 void ConsoleWindow::Command5_Click() {

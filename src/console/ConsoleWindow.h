@@ -53,7 +53,7 @@ class ConsoleWindow : public QMainWindow {
     void cmdAnsage_Click();
     void Command5_Click();
 
-    // Ends a fade or announcement ramp at once; it never touches the level again.
+    // Ends a fade or announcement ramp at once, where it stands; it never touches the level again.
     void endRamp();
     // Looks at the board's titles again in the background (after a board load, or a start offset written).
     void recheckBoard();
@@ -97,6 +97,8 @@ class ConsoleWindow : public QMainWindow {
     void loadFadeSettings();
     // Tool tips of the fade and announcement buttons from the fade settings.
     void updateFadeTooltips();
+    // The keyboard focus after a transport action: Stop while it is shown, else the window's client area.
+    void parkFocus();
     // Stop the media, unload the about box, end the program.
     void endProgramNow();
     // After a start offset was written: this board and the other console's look at the title again.
@@ -114,7 +116,7 @@ class ConsoleWindow : public QMainWindow {
     QString sTitel; // the title text of the status line
 
   private:
-    // Runs a ramp on the level with bar following it, the ramp controls disabled meanwhile; then onEnd.
+    // Runs a ramp on the level with bar following it; then onEnd.
     void runRamp(std::vector<int> levels, std::int64_t durationUs, QProgressBar* bar,
                  std::function<void()> onEnd = {});
 

@@ -90,8 +90,3 @@ void TransportArea::resetAnnouncement() {
     ProgressBar1->setValue(10000);
     cmdAnsage->setBackColor(LightGrey);
 }
-
-void TransportArea::setRampControlsEnabled(bool enabled) {
-    for (QWidget* w : std::initializer_list<QWidget*>{cmd5, cmd6, Command2, cmdAnsage})
-        w->setEnabled(enabled);
-}

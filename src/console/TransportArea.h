@@ -36,9 +36,6 @@ class TransportArea {
     void showResumed();
     // The fade-out and announcement buttons and their bars shown again (main console after a pause).
     void showFadeControls();
-    // Pause, Resume, fade-out and announcement, whose clicks would land in a half-finished ramp, are disabled
-    // while one runs.
-    void setRampControlsEnabled(bool enabled);
     // Announcement button back to "Ansage" at normal level, both bars full.
     void resetAnnouncement();
 };

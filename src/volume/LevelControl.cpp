@@ -7,6 +7,7 @@ LevelControl::LevelControl(WaveOut& waveOut, Clock& clock, TickSourceFactory& ti
     : m_waveOut(waveOut), m_ramp(clock, ticks) {}
 
 void LevelControl::toFull() {
+    m_cutShort = false;
     setValue(Level::Full);
 }
 
@@ -21,11 +22,22 @@ void LevelControl::SetVolume() {
 
 void LevelControl::startRamp(std::vector<int> levels, std::int64_t durationUs,
                              std::function<void(int)> onPass, std::function<void()> onEnd) {
+    stopRamp();
     m_ramp.start(
         std::move(levels), durationUs,
         [this, onPass = std::move(onPass)](int level) {
             setValue(level);
             onPass(level);
         },
-        std::move(onEnd));
+        [this, onEnd = std::move(onEnd)] {
+            m_cutShort = false; // ran its whole course: the level is where the ramp meant it to be
+            if (onEnd)
+                onEnd();
+        });
+}
+
+void LevelControl::stopRamp() {
+    if (m_ramp.running())
+        m_cutShort = true;
+    m_ramp.stop();
 }

@@ -27,15 +27,19 @@ class LevelControl {
 
     // Moves the level through levels, paced over durationUs on the clock while the event loop runs; after
     // each pass onPass gets the level (the window moves its bar), and onEnd runs when the ramp has had its
-    // time.
+    // time. A ramp still running is cut short where it stands.
     void startRamp(std::vector<int> levels, std::int64_t durationUs, std::function<void(int)> onPass,
                    std::function<void()> onEnd);
-    // Ends a running ramp at once: it never touches the level again.
-    void stopRamp() { m_ramp.stop(); }
+    // Ends a running ramp at once, where it stands: it never touches the level again.
+    void stopRamp();
     bool rampRunning() const { return m_ramp.running(); }
+    // Where a new fade or duck starts: at `usual` (full level), unless a ramp runs now or was cut short since
+    // the last title start; then at the level it reached, so that no click ever makes the music jump up.
+    int rampStart(int usual) const { return m_cutShort || m_ramp.running() ? m_value : usual; }
 
   private:
     WaveOut& m_waveOut;
     RampPacer m_ramp;
     int m_value = 0;
+    bool m_cutShort = false;
 };

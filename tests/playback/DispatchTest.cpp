@@ -3,6 +3,7 @@
 #include "support/Desk.h"
 
 #include <QFile>
+#include <QtTest/qtestkeyboard.h>
 
 namespace {
 
@@ -126,6 +127,47 @@ TEST_F(Dispatch, TransportStatesAccessKeysAndATitleThatCannotPlay) {
     store(path("7 Meter", "01Titel 1.mp3"), QString());
     press(0);
     EXPECT_EQ(status(), QStringLiteral("Titel 1   ** FEHLER **"));
+}
+
+TEST_F(Dispatch, NoSpaceOrReturnAfterATransportClickOrKeyStartsATitleAndAHeldKeyPressesOnce) {
+    startFullBoard();
+    struct Act {
+        const char* control;
+        Qt::Key accessKey; // Key_unknown: the control has no access key of its own
+        const char* before;
+    };
+    for (const Act& act :
+         {Act{"cmd5", Qt::Key_P, nullptr}, Act{"cmd6", Qt::Key_unknown, "cmd5"},
+          Act{"Command2", Qt::Key_A, nullptr}, Act{"cmdAnsage", Qt::Key_unknown, nullptr},
+          Act{"cmdAnsage", Qt::Key_unknown, "cmdAnsage"}, Act{"cmd2_0", Qt::Key_S, nullptr}}) {
+        for (const bool byKey : {false, true}) {
+            if (byKey && act.accessKey == Qt::Key_unknown)
+                continue;
+            SCOPED_TRACE(std::string(act.control) + (byKey ? " by key" : " by mouse"));
+            press(5);
+            if (act.before)
+                click(act.before);
+            if (byKey)
+                QTest::keyClick(main.get(), act.accessKey, Qt::AltModifier);
+            else
+                click(act.control);
+            fx.ticks.advance(4000000); // a ramp has run out, and a fade has stopped the title
+            sent();
+            for (const Qt::Key k : {Qt::Key_Space, Qt::Key_Return}) {
+                QWidget* focus = QApplication::focusWidget();
+                ASSERT_NE(focus, nullptr);
+                EXPECT_FALSE(focus->objectName().startsWith(QLatin1String("Command1_")));
+                QTest::keyClick(focus, k);
+            }
+            EXPECT_FALSE(sent().join(QLatin1Char('|')).contains(QLatin1String("open ")));
+        }
+    }
+    // Alt+W held down: the keyboard repeats it, the title starts once.
+    QTest::keyClick(main.get(), Qt::Key_W, Qt::AltModifier);
+    EXPECT_EQ(sent().size(), 4);
+    for (int repeat = 0; repeat < 20; ++repeat)
+        qt_sendShortcutOverrideEvent(main.get(), 0, Qt::Key_W, Qt::AltModifier, QStringLiteral("w"), true);
+    EXPECT_TRUE(sent().isEmpty());
 }
 
 } // namespace

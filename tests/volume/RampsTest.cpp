@@ -1,12 +1,14 @@
 // The fade button and the announcement button as the operator uses them: the levels that reach the wave
-// output, the time the ramps take on the desk's clock with the event loop running, what can be clicked
-// meanwhile, the stop a fade ends with, what ends a ramp at once, and a press during a ramp as it is heard
-// through the real engine.
+// output, the time the ramps take on the desk's clock with the event loop running, every click made during a
+// ramp, the stop a fade ends with, what ends a ramp at once, and a press during a ramp as it is heard through
+// the real engine.
 #include "support/Desk.h"
 #include "support/EngineRig.h"
 #include "volume/Level.h"
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -21,16 +23,18 @@ class Ramps : public Desk {
         sent();
     }
     bool enabled(const char* name) const { return Operator::find(main.get(), name)->isEnabled(); }
+    // Lets the running ramp go to its end, at most 4 s.
+    void runOut() {
+        for (int ms = 0; ms < 4000 && main->level().rampRunning(); ++ms)
+            fx.ticks.advance(1000);
+        ASSERT_FALSE(main->level().rampRunning());
+    }
     // Clicks the button and lets the ramp run to its end: the levels it applied, its time in tookUs.
     std::vector<std::uint32_t> ramp(const char* button) {
         fx.waveOut.levels.clear();
         const std::int64_t before = fx.clock.now;
         click(button);
-        EXPECT_FALSE(enabled("cmd5") || enabled("cmdAnsage") || enabled("Command2"))
-            << "a click would land mid-ramp";
-        EXPECT_TRUE(enabled("cmd2_0") && enabled("Command1_1"));
-        while (!enabled("cmdAnsage"))
-            fx.ticks.advance(1000);
+        runOut();
         tookUs = fx.clock.now - before;
         return fx.waveOut.levels;
     }
@@ -94,6 +98,70 @@ TEST_F(Ramps, DuckAndRestoreFollowTheRestLevel) {
     }
 }
 
+TEST_F(Ramps, EveryClickDuringARampEndsItWhereItStandsAndActsFromThere) {
+    // The controls shown during each ramp; Weiter never is (a ramp runs only while the title plays).
+    const std::map<std::string, std::vector<std::string>> shownDuring{
+        {"fade", {"cmd5", "Command2", "cmdAnsage"}},
+        {"duck", {"cmd5", "cmdAnsage"}},
+        {"restore", {"cmd5", "Command2", "cmdAnsage"}}};
+    for (const auto& [ramp, controls] : shownDuring) {
+        for (const std::string& control : controls) {
+            SCOPED_TRACE(ramp + " then " + control);
+            startWith(QStringLiteral("2"), QStringLiteral("20"));
+            if (ramp == "restore") {
+                click("cmdAnsage");
+                runOut();
+            }
+            click(ramp == "fade" ? "Command2" : "cmdAnsage");
+            fx.ticks.advance(300000);
+            const int reached = main->level().value();
+            ASSERT_TRUE(enabled(control.c_str()));
+            fx.waveOut.levels.clear();
+            sent();
+            click(control.c_str());
+            // The ramp ends where it stands: the click moves on from the level reached, never up from full.
+            if (!fx.waveOut.levels.empty())
+                EXPECT_EQ(fx.waveOut.levels.front(), Level::packed(reached));
+            runOut();
+            const bool rises = control == "cmdAnsage" && ramp == "duck";
+            for (std::uint32_t l : fx.waveOut.levels)
+                ASSERT_TRUE(rises ? l >= Level::packed(reached) : l <= Level::packed(reached));
+            if (control == "cmd5") {
+                EXPECT_EQ(sent(), QStringList{QStringLiteral("pause MyAlias")});
+                EXPECT_EQ(main->level().value(), reached);
+                // Weiter goes on at that level, and a fade from there never jumps up first.
+                click("cmd6");
+                fx.waveOut.levels.clear();
+                click("Command2");
+                runOut();
+                EXPECT_EQ(fx.waveOut.levels.front(), Level::packed(reached));
+                EXPECT_EQ(sent().last(), QStringLiteral("close MyAlias"));
+            } else if (control == "Command2") {
+                EXPECT_EQ(sent(), StopCommands);
+            } else if (rises) {
+                EXPECT_GE(main->level().value(), 9985);
+            } else {
+                // Down in the duck's steps of 10 from where the click found it, so within a step of the rest.
+                EXPECT_GE(main->level().value(), std::min(reached, 2000));
+                EXPECT_LT(main->level().value(), std::min(reached, 2000) + 10);
+                EXPECT_EQ(text(main.get(), "cmdAnsage"), QStringLiteral("Musik"));
+            }
+        }
+    }
+}
+
+TEST_F(Ramps, MusikRisesFromWhereTheDuckWentWhateverTeamIsLoadedNow) {
+    startWith(QStringLiteral("2"), QStringLiteral("20"));
+    fx.makeTeam(QStringLiteral("Jugend"), {{"7 Meter", {"01Anpfiff.mp3"}}});
+    fx.writeTeamSettings(QStringLiteral("Jugend"), QStringLiteral("12632256"), QStringLiteral("2"),
+                         QStringLiteral("5"));
+    ramp("cmdAnsage");
+    Operator::menu(main.get(), QStringLiteral("mnu_Jugend"));
+    const auto restore = ramp("cmdAnsage");
+    EXPECT_EQ(restore.front(), Level::packed(2000));
+    EXPECT_TRUE(std::is_sorted(restore.begin(), restore.end()));
+}
+
 TEST_F(Ramps, APressOrAStopInEitherWindowEndsARampAtOnceAndTheStopwatchGoesOn) {
     startWith(QStringLiteral("2"));
     openEditor();
@@ -108,7 +176,6 @@ TEST_F(Ramps, APressOrAStopInEitherWindowEndsARampAtOnceAndTheStopwatchGoesOn) {
         fx.ticks.advance(3000000);
         EXPECT_EQ(fx.waveOut.levels.size(), after) << button << ": the old ramp touched the level again";
         EXPECT_EQ(text(main.get(), "cmdAnsage"), QStringLiteral("Ansage"));
-        EXPECT_TRUE(enabled("cmd5"));
     }
     EXPECT_EQ(editor->stopwatch().Titel(), QStringLiteral("6"));
     for (QWidget* window : {static_cast<QWidget*>(main.get()), static_cast<QWidget*>(editor)}) {
