@@ -126,7 +126,7 @@ void Form1::buildMenus() {
 }
 
 bool Form1::Form_Load() {
-    if (!StartupCheck::run(services(), [this] { endProgramNow(); }))
+    if (!StartupCheck::run(services(), [this] { endProgramNow(ExitStartFailed); }))
         return false;
     loadCommon(Label17);
     return LoadBoard();
@@ -194,14 +194,13 @@ void Form1::cmd6_Click() {
 }
 
 void Form1::selectTeam(const QString& team) {
-    // Checked before anything is stored: a slip to a team whose music is not there leaves the desk on the
-    // team it has, in the settings file and on the board.
-    if (!BoardLoader::teamFoldersPresent(programDir(), team, services().dialogs))
+    // Stored only once its board is built: a slip to a team whose music is missing or does not fit its runs
+    // leaves the desk on the team it has, in the settings file and on the board, with the music going on.
+    if (!loadBoard(team))
         return;
     m_settings.chooseTeam(team); // a team that could not be stored is told and played all the same
     if (m_editor)
         m_editor->keepUnstoredTeam(m_settings.unstoredTeam());
-    LoadBoard();
 }
 
 void Form1::mnu_Männer_Click() {

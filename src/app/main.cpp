@@ -26,11 +26,13 @@
 #include <QTimer>
 #include <SDL_hints.h>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
 constexpr int ExitWrongArguments = 2;
 constexpr int ExitNoProgramDirectory = 1;
+constexpr int ExitNoDisplay = 1;
 const QString Title = QStringLiteral("Klangwart");
 
 int refuse(const QString& error) {
@@ -54,6 +56,24 @@ int answerCommandLine(const CommandLine& line) {
         break;
     }
     return -1;
+}
+
+// Qt ends a program it cannot find a display for with an English message and abort() (exit status 134); the
+// operator gets one German line and the status of a desk that could not start instead. Only the windowing
+// plugin's own complaints are held back, and only while the application is being made.
+QtMessageHandler previousHandler = nullptr;
+
+void displayGuard(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    const bool fromPlatform = context.category && QByteArray(context.category).startsWith("qt.qpa");
+    if (type == QtFatalMsg && (fromPlatform || message.contains(QLatin1String("platform plugin")))) {
+        std::fputs("klangwart: Kein Bildschirm: Das Tonpult braucht eine grafische Oberfläche (DISPLAY ist "
+                   "nicht gesetzt oder nicht erreichbar).\n",
+                   stderr);
+        std::_Exit(ExitNoDisplay);
+    }
+    if (fromPlatform && type != QtCriticalMsg)
+        return;
+    previousHandler(type, context, message);
 }
 
 void setWindowIcon() {
@@ -98,7 +118,7 @@ int runDesk(const QString& dir, Dialogs& dialogs, Form1*& running) {
     running = &desk;
     const auto ended = qScopeGuard([&running] { running = nullptr; });
     if (!desk.Form_Load())
-        return 0;
+        return ConsoleWindow::ExitStartFailed;
     desk.show();
     if (engine.takeNoDeviceNotice()) {
         // Told once, after the desk is up: the operator can still prepare offsets and the board works.
@@ -128,7 +148,9 @@ int main(int argc, char** argv) {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The command line belongs to the desk; Qt's own options are not read from it.
     int qtArgc = 1;
+    previousHandler = qInstallMessageHandler(displayGuard);
     QApplication app(qtArgc, argv);
+    qInstallMessageHandler(previousHandler);
     SystemDialogs dialogs;
     TerminationSignals termination;
     // A signal ends the desk as "Beenden" does, from the event loop: never in the middle of a settings write.

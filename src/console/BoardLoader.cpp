@@ -20,11 +20,6 @@ namespace {
 // Question icon, Cancel / Try Again / Continue, the second button as default.
 constexpr int FolderMissingStyle = 294;
 constexpr int InformationOk = 64;
-} // namespace
-
-BoardLoader::BoardLoader(const Console& console) : w(console) {}
-
-namespace {
 
 // "Wiederholen" checks again, so an operator who copies the folder now goes on with the match.
 bool folderPresent(const QString& folder, const QString& name, Dialogs& dialogs) {
@@ -40,6 +35,8 @@ bool folderPresent(const QString& folder, const QString& name, Dialogs& dialogs)
 
 } // namespace
 
+BoardLoader::BoardLoader(const Console& console) : m_console(console) {}
+
 bool BoardLoader::teamFoldersPresent(const QString& programDir, const QString& team, Dialogs& dialogs) {
     if (!folderPresent(ProgramPaths::teamFolder(programDir, team), team, dialogs))
         return false;
@@ -54,73 +51,121 @@ bool BoardLoader::teamFoldersPresent(const QString& programDir, const QString& t
 }
 
 bool BoardLoader::run() {
-    readLook();
-    w.board.resetRuns();
-    const QString team = w.settings.sMannschaft;
-    if (!teamFoldersPresent(w.services.programDir, team, w.services.dialogs)) {
-        w.endProgram();
+    TeamSettings& settings = m_console.settings;
+    const QString before = settings.sMannschaft;
+    settings.readTeam();
+    m_team = m_console.team.isEmpty() ? settings.sMannschaft : m_console.team;
+    settings.sMannschaft = m_team;
+    const bool built = m_console.mayEnd ? runAtStart() : runDuringMatch();
+    if (!built && !m_console.mayEnd)
+        settings.sMannschaft = before;
+    return built;
+}
+
+bool BoardLoader::runAtStart() {
+    applyLook();
+    if (!teamFoldersPresent(m_console.services.programDir, m_team, m_console.services.dialogs)) {
+        m_console.endProgram();
         return false;
     }
-    if (w.setCaption)
-        w.setCaption(QStringLiteral("Klangwart  ") + team + QStringLiteral("  ") + w.settings.sVerein);
-    pointLists();
-    if (w.seedsOffsets)
+    if (m_console.setCaption)
+        m_console.setCaption(QStringLiteral("Klangwart  ") + m_team + QStringLiteral("  ") +
+                             m_console.settings.sVerein);
+    listFolders(m_console.lists);
+    if (m_console.seedsOffsets)
         seedStartOffsets();
     for (int i : Categories::fillOrder()) {
         const Category& c = Categories::all()[static_cast<std::size_t>(i)];
         fillRun(c);
-        if (!withinLimit(c))
+        if (m_console.lists.of(c).size() > c.limit) {
+            tellOverfull(c);
+            m_console.endProgram();
             return false;
+        }
     }
-    for (VbButton* b : w.board.fixedButtons())
-        b->setBackColor(w.fixedColor);
+    for (VbButton* b : m_console.board.fixedButtons())
+        b->setBackColor(m_console.fixedColor);
+    return true;
+}
+
+bool BoardLoader::runDuringMatch() {
+    // Nothing on the board changes until the new one is known to fit.
+    if (!teamFoldersPresent(m_console.services.programDir, m_team, m_console.services.dialogs))
+        return false;
+    CategoryLists lists;
+    listFolders(lists);
+    if (const Category* c = overfull(lists)) {
+        tellOverfull(*c);
+        return false;
+    }
+    m_console.lists.File = std::move(lists.File);
+    applyLook();
+    if (m_console.setCaption)
+        m_console.setCaption(QStringLiteral("Klangwart  ") + m_team + QStringLiteral("  ") +
+                             m_console.settings.sVerein);
+    if (m_console.seedsOffsets)
+        seedStartOffsets();
+    for (int i : Categories::fillOrder())
+        fillRun(Categories::all()[static_cast<std::size_t>(i)]);
+    for (VbButton* b : m_console.board.fixedButtons())
+        b->setBackColor(m_console.fixedColor);
     return true;
 }
 
 QString BoardLoader::categoryFolder(const Category& c) const {
-    return ProgramPaths::categoryFolder(w.services.programDir, w.settings.sMannschaft, c);
+    return ProgramPaths::categoryFolder(m_console.services.programDir, m_team, c);
 }
 
-void BoardLoader::readLook() {
-    w.settings.readTeam();
-    const ButtonLook look = ButtonLook::read(w.settings.sIniFile, w.settings.sMannschaft);
+void BoardLoader::applyLook() {
+    const ButtonLook look = ButtonLook::read(m_console.settings.sIniFile, m_team);
     m_teamColor = look.color;
-    w.applyPicture(w.settings.teamValue(SettingsKeys::SuffixHintergrundBild, SettingsKeys::KeyMetaFile));
-    w.board.applyLook(look);
+    m_console.applyPicture(
+        m_console.settings.teamValue(SettingsKeys::SuffixHintergrundBild, SettingsKeys::KeyMetaFile));
+    m_console.board.applyLook(look);
+    m_console.board.resetRuns();
 }
 
-void BoardLoader::pointLists() {
+void BoardLoader::listFolders(CategoryLists& lists) const {
     for (const Category& c : Categories::all())
-        w.lists.of(c) = FolderListing::files(categoryFolder(c));
+        lists.of(c) = FolderListing::files(categoryFolder(c));
+}
+
+const Category* BoardLoader::overfull(const CategoryLists& lists) {
+    for (int i : Categories::fillOrder()) {
+        const Category& c = Categories::all()[static_cast<std::size_t>(i)];
+        if (lists.of(c).size() > c.limit)
+            return &c;
+    }
+    return nullptr;
 }
 
 void BoardLoader::seedStartOffsets() {
     QStringList paths;
     for (const Category& c : Categories::all()) {
-        const QStringList& list = w.lists.of(c);
+        const QStringList& list = m_console.lists.of(c);
         const int used = c.firstEntryOnly() ? 1 : static_cast<int>(list.size());
         const QString folder = categoryFolder(c);
         for (int k = 0; k < used; ++k)
             paths << ProgramPaths::join(folder, k < list.size() ? list[k] : QString());
     }
-    const StartOffsetStore store(w.services.programDir, w.settings.sMannschaft);
+    const StartOffsetStore store(m_console.services.programDir, m_team);
     const StartOffsetStore::Seeding seeding = store.seed(paths);
-    w.lists.unseeded = QSet<QString>(seeding.unwritten.begin(), seeding.unwritten.end());
-    w.settings.report(
+    m_console.lists.unseeded = QSet<QString>(seeding.unwritten.begin(), seeding.unwritten.end());
+    m_console.settings.report(
         {WriteOutcome::Subject::StartOffsets,
          QStringLiteral("Die Startzeiten neuer Titel wurden nicht gespeichert, sie starten am Anfang"),
          store.filePath(), seeding.error});
 }
 
 void BoardLoader::fillRun(const Category& c) {
-    const QStringList& list = w.lists.of(c);
-    const bool damen = w.settings.sMannschaft == QLatin1String("Damen");
-    // Never past the run: an over-full folder is told by the limit check that follows.
+    const QStringList& list = m_console.lists.of(c);
+    const bool damen = m_team == QLatin1String("Damen");
+    // Never past the run: an over-full folder is told by the limit check.
     const int count = std::min(static_cast<int>(list.size()), c.runSize);
     for (int k = 0; k < count; ++k) {
         if (c.heading == 2)
-            w.board.Label1[3]->setText(damen ? QStringLiteral("Torfrau") : QStringLiteral("Torwart"));
-        VbButton* b = w.board.button(c.firstButton + k);
+            m_console.board.Label1[3]->setText(damen ? QStringLiteral("Torfrau") : QStringLiteral("Torwart"));
+        VbButton* b = m_console.board.button(c.firstButton + k);
         b->show();
         b->setCaption(TitleNames::caption(list[k]));
         if (!b->caption().isEmpty()) {
@@ -132,15 +177,15 @@ void BoardLoader::fillRun(const Category& c) {
     }
 }
 
-bool BoardLoader::withinLimit(const Category& c) {
-    const QStringList& list = w.lists.of(c);
-    if (list.size() <= c.limit)
-        return true;
+void BoardLoader::tellOverfull(const Category& c) {
+    Dialogs& dialogs = m_console.services.dialogs;
     const QString folder = categoryFolder(c) + QLatin1Char('/');
     const QString text = QStringLiteral("Im Ordner ") + folder + Categories::limitMessagePart(c) +
                          QStringLiteral("\r\n\r\nDer Ordner wird geöffnet !");
-    w.services.dialogs.msgBox(text, InformationOk, QStringLiteral("Sounddaten ") + w.settings.sMannschaft);
-    w.services.launcher.openFolder(folder);
-    w.endProgram();
-    return false;
+    dialogs.msgBox(text, InformationOk, QStringLiteral("Sounddaten ") + m_team);
+    if (!m_console.services.launcher.openFolder(folder))
+        dialogs.msgBox(QStringLiteral("Der Ordner kann hier nicht angezeigt werden, es ist kein Dateimanager "
+                                      "eingerichtet. Bitte öffnen Sie ihn selbst:\r\n\r\n") +
+                           folder,
+                       InformationOk, QStringLiteral("Sounddaten ") + m_team);
 }

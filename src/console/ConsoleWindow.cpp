@@ -137,19 +137,28 @@ void ConsoleWindow::SetVolume_Ansage_End() {
 }
 
 bool ConsoleWindow::LoadBoard() {
+    return loadBoard(QString());
+}
+
+bool ConsoleWindow::loadBoard(const QString& team) {
     BoardLoader::Console console{*board,
                                  m_lists,
                                  m_settings,
                                  m_services,
                                  transport->Command2->backColor(),
                                  isMainConsole(),
+                                 isMainConsole() && !m_hasBoard,
                                  [this](const QString& path) { applyPicture(path); },
-                                 [this] { endProgramNow(); }};
+                                 [this] { endProgramNow(ExitStartFailed); },
+                                 {},
+                                 team};
     if (isMainConsole())
         console.setCaption = [this](const QString& caption) { setWindowTitle(caption); };
     const bool loaded = BoardLoader(console).run();
-    if (loaded)
+    if (loaded) {
+        m_hasBoard = true;
         recheckBoard();
+    }
     boardLoaded();
     return loaded;
 }
@@ -228,10 +237,10 @@ void ConsoleWindow::Command5_Click() {
     LoadBoard();
 }
 
-void ConsoleWindow::endProgramNow() {
+void ConsoleWindow::endProgramNow(int status) {
     MP3_Stop(MyAlias);
     m_about.unload();
-    m_services.dialogs.endProgram();
+    m_services.dialogs.endProgram(status);
 }
 
 void ConsoleWindow::updateFadeTooltips() {

@@ -27,6 +27,9 @@ class ConsoleWindow : public QMainWindow {
     Q_OBJECT
   public:
     static const QString MyAlias;
+    // The exit status of a desk that could not start (a settings file or music folder the operator must
+    // mend).
+    static constexpr int ExitStartFailed = 1;
 
     ConsoleWindow(Services& services, AboutBoxHolder& about, QWidget* parent = nullptr);
     ~ConsoleWindow() override;
@@ -41,7 +44,9 @@ class ConsoleWindow : public QMainWindow {
     void SetVolume_Ansage();
     void SetVolume_Ansage_End();
 
-    // Rebuilds the board; false when the program was ended inside (missing folder, too many files).
+    // Rebuilds the board from the stored team; false when it was not: the program was ended inside at the
+    // start (missing folder, too many files), or later the folders did not fit and the board stayed as it
+    // was.
     bool LoadBoard();
 
     // A sound button: full level, the old title stopped, the title found, played and marked.
@@ -99,8 +104,10 @@ class ConsoleWindow : public QMainWindow {
     void updateFadeTooltips();
     // The keyboard focus after a transport action: Stop while it is shown, else the window's client area.
     void parkFocus();
-    // Stop the media, unload the about box, end the program.
-    void endProgramNow();
+    // LoadBoard for a team the caller stores once the board is built (empty: the stored team).
+    bool loadBoard(const QString& team);
+    // Stop the media, unload the about box, end the program with the exit status.
+    void endProgramNow(int status = 0);
     // After a start offset was written: this board and the other console's look at the title again.
     void offsetWritten();
 
@@ -125,5 +132,6 @@ class ConsoleWindow : public QMainWindow {
     TitlePlayer m_player;
     std::unique_ptr<BoardCheck> m_boardCheck;
     TitleTimeStrip* m_titleTime = nullptr;
+    bool m_hasBoard = false;        // a board was built once: from now on a load that does not fit keeps it
     NoticeLine* m_notice = nullptr; // lost sound output, failed writes
 };

@@ -136,6 +136,7 @@ bool Form2::startTitle(int, const QString& path, const QString& storedOffset) {
     lStartPos = PressDispatch::editorOffset(storedOffset);
     const bool started = MP3_Play(path, MyAlias); // a title that does not start is edited all the same
     sTitelPfad = path;
+    m_titleTeam = m_settings.sMannschaft;
     m_stopwatch.cmd_Titelstop_Click();
     m_stopwatch.cmd_Titelstart_Click();
     return started;
@@ -153,7 +154,9 @@ WriteOutcome Form2::writeStartOffset(const QString& text, const QString& what) c
     // Only reachable with a title open; without one there is no section to write to.
     if (sTitelPfad.isEmpty())
         return {};
-    const StartOffsetStore store(programDir(), m_settings.sMannschaft);
+    // Into the file of the team the title was opened with, whatever board this window shows by now: the
+    // section is that team's title path, and another team's file would hide it where nobody reads it.
+    const StartOffsetStore store(programDir(), m_titleTeam);
     const WriteOutcome outcome{WriteOutcome::Subject::StartOffset, what, store.filePath(),
                                store.writeChecked(sTitelPfad, text)};
     m_settings.report(outcome);

@@ -63,6 +63,7 @@ class Form2 : public ConsoleWindow {
     VbButton* Command7 = nullptr;
     FinePanel* frm_Fein = nullptr;
     QString sTitelPfad;
+    QString m_titleTeam; // the team whose board the title was opened from
     std::int32_t lStartPos = 0;
     TitleStopwatch m_stopwatch;
 };

@@ -23,7 +23,7 @@ class Dialogs {
     // icon in 0x10 (critical), 0x20 (question), 0x30 (exclamation), 0x40 (information), default button in
     // 0x100/0x200.
     virtual int msgBox(const QString& text, int style, const QString& title) = 0;
-    // Ends the program at once. The real one does not return; a recording one does, so every caller
-    // must return straight after it.
-    virtual void endProgram() = 0;
+    // Ends the program at once with the exit status. The real one does not return; a recording one does, so
+    // every caller must return straight after it.
+    virtual void endProgram(int status = 0) = 0;
 };

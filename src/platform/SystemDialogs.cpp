@@ -81,9 +81,9 @@ int SystemDialogs::msgBox(const QString& text, int style, const QString& title) 
     return clicked < 0 ? escapeAnswer(specs) : specs[clicked].answer;
 }
 
-void SystemDialogs::endProgram() {
+void SystemDialogs::endProgram(int status) {
     // Every setting is already on disk (each write replaces its file before it returns), so the program
     // can end at once, as the operator asked, without running any further handler.
     std::fflush(nullptr);
-    std::_Exit(0);
+    std::_Exit(status);
 }

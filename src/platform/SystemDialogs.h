@@ -5,5 +5,5 @@
 class SystemDialogs : public Dialogs {
   public:
     int msgBox(const QString& text, int style, const QString& title) override;
-    [[noreturn]] void endProgram() override;
+    [[noreturn]] void endProgram(int status = 0) override;
 };

@@ -28,6 +28,7 @@ TEST(DeskProcessTest, CommandLineIsAnsweredWithoutADisplay) {
     QTemporaryDir tmp;
     const QString file = tmp.filePath(QStringLiteral("datei"));
     QFile(file).open(QIODevice::WriteOnly);
+    ASSERT_EQ(ProgramFolderSetup::prepare(tmp.filePath(QStringLiteral("pult"))), QString());
     const QByteArray help = " (Hilfe: klangwart --help)\n";
     const std::vector<std::tuple<QStringList, int, QByteArray>> cases{
         {{"--version"}, 0, "Klangwart " KLANGWART_VERSION "\n"},
@@ -37,6 +38,7 @@ TEST(DeskProcessTest, CommandLineIsAnsweredWithoutADisplay) {
         {{"/", "--dir"}, 2, "klangwart: --dir braucht einen Ordner" + help},
         {{"--dir", "/", "/tmp"}, 2, "klangwart: nur ein Ordner ist möglich, '/tmp' ist zu viel" + help},
         {{"--", file}, 2, "klangwart: '" + file.toUtf8() + "' ist kein Ordner" + help},
+        {{tmp.filePath(QStringLiteral("pult"))}, 1, "klangwart: Kein Bildschirm: Das Tonpult braucht eine "},
     };
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -49,6 +51,8 @@ TEST(DeskProcessTest, CommandLineIsAnsweredWithoutADisplay) {
         EXPECT_EQ(desk.exitCode(), status) << arguments.join(' ').toStdString();
         const QByteArray shown = status == 0 ? desk.readAllStandardOutput() : desk.readAllStandardError();
         EXPECT_EQ(shown.left(answer.size()), answer);
+        if (status != 0)
+            EXPECT_EQ(shown.count('\n'), 1) << shown.toStdString();
     }
 }
 

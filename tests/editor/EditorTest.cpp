@@ -260,6 +260,18 @@ TEST_F(EditorSave, FineModeAddsTheSliderChangeFromTheStartOffsetAndANegativeOffs
     EXPECT_EQ(stored(torPath()), QStringLiteral("2000"));
 }
 
+TEST_F(EditorSave, ASaveAfterATeamSwitchGoesToTheTeamTheTitleWasOpenedWith) {
+    fx.makeTeam(QStringLiteral("Männer"), {{"7 Meter", {"01Herren.mp3"}}});
+    startTor(QStringLiteral("1000"));
+    ticks(3);
+    Operator::menu(main.get(), QStringLiteral("mnu_Männer"));
+    clickEditor("Command5"); // the editor's board is the other team's now
+    ASSERT_EQ(text(editor, "Command1_0"), QStringLiteral("Herren"));
+    save();
+    EXPECT_EQ(stored(torPath()), QStringLiteral("4000"));
+    EXPECT_EQ(fx.offset(QStringLiteral("Männer"), torPath()), QString());
+}
+
 TEST_F(EditorSave, ResetWritesZeroAndStopsTheTitleButInFineModeOnlyCentresTheSlider) {
     startTor(QStringLiteral("7000"));
     ticks(2);

@@ -59,7 +59,12 @@ TEST_F(BoardLoad, LimitsAtExactlyTheLimitAndOnePastAndWhatWindowsHidesDoesNotCou
     // Copied from Windows, a music folder brings the files Windows keeps hidden there.
     const QStringList hidden{"Thumbs.db",  "EHTHUMBS.DB",       "desktop.ini",
                              "Folder.jpg", "AlbumArtSmall.jpg", "AlbumArt_{4711}_Large.jpg"};
-    for (auto [category, limit] : {std::pair{"7 Meter", 15}, {"Tormusik", 65}, {"2 Minuten", 5}}) {
+    for (auto [category, limit] : {std::pair{"7 Meter", 15},
+                                   {"Torwart", 8},
+                                   {"Team Timeout", 5},
+                                   {"Auszeit", 8},
+                                   {"Tormusik", 65},
+                                   {"2 Minuten", 5}}) {
         SCOPED_TRACE(category);
         for (const int files : {limit, limit + 1}) {
             DeskFixture desk;
@@ -81,6 +86,7 @@ TEST_F(BoardLoad, LimitsAtExactlyTheLimitAndOnePastAndWhatWindowsHidesDoesNotCou
             EXPECT_EQ(desk.dialogs.boxes[0].style, 64);
             EXPECT_EQ(desk.launcher.started.at(0).second, QStringList{folder});
             EXPECT_EQ(desk.dialogs.ends, 1);
+            EXPECT_EQ(desk.dialogs.lastStatus, 1);
         }
     }
     // Ten thousand files stop the fill at the end of the run and are told at once.
@@ -110,6 +116,7 @@ TEST_F(BoardLoad, AtStartAMissingFolderEndsTheDeskUnlessWiederholenFindsIt) {
     // The team folder came, its category folders did not: told the same way, and "Weiter" ends the desk.
     EXPECT_TRUE(fx.dialogs.boxes[2].text.contains(QStringLiteral("Jugend/7 Meter")));
     EXPECT_EQ(fx.dialogs.ends, 1);
+    EXPECT_EQ(fx.dialogs.lastStatus, 1);
     EXPECT_EQ(fx.media.commands, StopCommands);
 }
 
@@ -140,18 +147,34 @@ TEST_F(BoardLoad, TeamMenusSwitchTheBoardAndTheFadeSettingsButASlipKeepsTheTeam)
     EXPECT_EQ(main->settings().iFadeStep, 12);
     EXPECT_EQ(Operator::find(main.get(), "cmdAnsage")->toolTip(), QStringLiteral("5 %"));
 
-    // A slip to a team whose music is not there: the settings file, the board and the caption stay unless
+    // A slip to a team whose music is not there or does not fit, and a "CL Screen" after a file too many was
+    // copied in during the match: the settings file, the board, the caption and the music stay unless
     // "Wiederholen" finds the folder.
     QDir().mkpath(fx.dir() + QStringLiteral("/Jugend")); // without its category folders
+    fx.makeTeam(QStringLiteral("Männer"), {{"Torwart", DeskFixture::numbered(9)}});
+    fx.addFile(QStringLiteral("Damen"), QStringLiteral("2 Minuten"), QStringLiteral("07Frisch.mp3"));
+    sent();
     const QByteArray before = fx.iniBytes();
-    for (int answer : {Dialogs::Cancel, Dialogs::Continue}) {
+    for (auto [action, answer, title] : {std::tuple{"mnu_Jugend", Dialogs::Cancel, "Musikordner prüfen"},
+                                         {"mnu_Jugend", Dialogs::Continue, "Musikordner prüfen"},
+                                         {"mnu_Männer", Dialogs::Ok, "Sounddaten Männer"},
+                                         {"Command5", Dialogs::Ok, "Sounddaten Damen"}}) {
+        fx.makeTeam(QStringLiteral("Damen"),
+                    {{"2 Minuten", DeskFixture::numbered(action[0] == 'C' ? 6 : 0)}});
         fx.dialogs.answers = {answer};
-        Operator::menu(main.get(), "mnu_Jugend");
-        EXPECT_EQ(fx.dialogs.boxes.back().title, QStringLiteral("Musikordner prüfen"));
+        if (action[0] == 'C')
+            click(action);
+        else
+            Operator::menu(main.get(), QString::fromUtf8(action));
+        EXPECT_EQ(fx.dialogs.boxes.back().title, QString::fromUtf8(title)) << action;
         EXPECT_EQ(fx.iniBytes(), before);
         EXPECT_EQ(main->windowTitle(), QStringLiteral("Klangwart  Damen  TV Beispiel"));
         EXPECT_EQ(text(main.get(), "Command1_1"), QStringLiteral("Zwei"));
+        EXPECT_TRUE(Operator::shown(main.get(), "Command1_0"));
+        EXPECT_TRUE(sent().isEmpty());
+        EXPECT_EQ(fx.dialogs.ends, 0);
     }
+
     fx.dialogs.answers = {Dialogs::TryAgain};
     fx.dialogs.onBox = [this] { fx.makeTeam(QStringLiteral("Jugend"), {{"7 Meter", {"01Jugend.mp3"}}}); };
     Operator::menu(main.get(), "mnu_Jugend");

@@ -32,12 +32,16 @@ class RecordingDialogs : public Dialogs {
         answers.pop_front();
         return answer;
     }
-    void endProgram() override { ++ends; }
+    void endProgram(int status) override {
+        ++ends;
+        lastStatus = status;
+    }
 
     std::vector<RecordedBox> boxes;
     std::deque<int> answers;     // answers to give, in order; Ok (or Cancel) when empty
     std::function<void()> onBox; // runs while a box is "shown"
     int ends = 0;
+    int lastStatus = -1;
 };
 
 class RecordingLauncher : public Launcher {
