@@ -2,6 +2,7 @@
 
 #include "audio/OutputDevice.h"
 #include "audio/SdlOutput.h"
+#include "audio/TitleLength.h"
 #include "audio/Voice.h"
 
 #include <algorithm>
@@ -66,7 +67,7 @@ AudioError AudioEngine::playFrom(VoiceId id, std::int64_t positionMs) {
         return AudioError::NoSuchVoice;
     }
     positionMs = std::max<std::int64_t>(0, positionMs);
-    if (positionMs > kMaxPositionMs || (voice->durationMs() >= 0 && positionMs > voice->durationMs())) {
+    if (positionMs > kMaxPositionMs || TitleLength::startsPastEnd(positionMs, voice->durationMs())) {
         return AudioError::OutOfRange;
     }
     // Off the output side first: the ring is rewound under its feet otherwise. A voice that never played

@@ -3,6 +3,7 @@
 #include "audio/MediaCommandInterpreter.h"
 #include "audio/OutputFormat.h"
 #include "audio/TitleDecoder.h"
+#include "audio/TitleLength.h"
 #include "platform/ThreadPriority.h"
 
 #include <algorithm>
@@ -209,8 +210,8 @@ HeadCache::Head HeadPreparer::make(const QString& path, const FileStamp& stamp, 
         finding.fault = opened == AudioError::FileNotFound ? Fault::Missing : Fault::Unreadable;
         return nullptr;
     }
-    finding.durationMs = decoder.durationMs();
-    if (finding.durationMs >= 0 && finding.offsetMs > finding.durationMs) {
+    finding.durationMs = decoder.lengthUnknown() ? decoder.measureDurationMs() : decoder.durationMs();
+    if (TitleLength::startsPastEnd(finding.offsetMs, finding.durationMs)) {
         finding.fault = Fault::OffsetBeyondEnd; // the engine refuses such a start
         return nullptr;
     }

@@ -111,7 +111,9 @@ AudioError TitleDecoder::openStream(const QByteArray& url, std::int64_t probeByt
         return AudioError::InvalidFile;
     }
     startPts_ = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
-    if (st->duration != AV_NOPTS_VALUE && st->duration > 0) {
+    if (format_->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE) {
+        durationMs_ = -1; // a guess from one frame's bit rate: offsets and remaining times need the real one
+    } else if (st->duration != AV_NOPTS_VALUE && st->duration > 0) {
         durationMs_ = av_rescale_q(st->duration, st->time_base, AVRational{1, 1000});
     } else if (format_->duration != AV_NOPTS_VALUE && format_->duration > 0) {
         durationMs_ = av_rescale(format_->duration, 1000, AV_TIME_BASE);
@@ -119,6 +121,26 @@ AudioError TitleDecoder::openStream(const QByteArray& url, std::int64_t probeByt
     packet_ = av_packet_alloc();
     frame_ = av_frame_alloc();
     return packet_ && frame_ ? AudioError::None : AudioError::InvalidFile;
+}
+
+std::int64_t TitleDecoder::measureDurationMs() {
+    if (!format_) {
+        return -1;
+    }
+    std::int64_t end = AV_NOPTS_VALUE;
+    while (av_read_frame(format_, packet_) >= 0) {
+        if (packet_->stream_index == stream_ && packet_->pts != AV_NOPTS_VALUE) {
+            const std::int64_t packetEnd =
+                av_sat_add64(packet_->pts, std::max<std::int64_t>(0, packet_->duration));
+            end = end == AV_NOPTS_VALUE ? packetEnd : std::max(end, packetEnd);
+        }
+        av_packet_unref(packet_);
+    }
+    if (end != AV_NOPTS_VALUE && end > startPts_) {
+        durationMs_ =
+            av_rescale_q(end - startPts_, format_->streams[stream_]->time_base, AVRational{1, 1000});
+    }
+    return durationMs_;
 }
 
 std::int64_t TitleDecoder::prerollSamples() const {

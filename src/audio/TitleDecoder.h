@@ -29,8 +29,15 @@ class TitleDecoder {
     void setAbortFlag(const std::atomic<bool>* flag) { abort_ = flag; }
     // UI thread: opens and probes the file.
     AudioError open(const QString& path);
-    // Length of the title in milliseconds as its headers tell it, -1 when unknown.
+    // Length of the title in milliseconds as its headers tell it; -1 when they do not, or when FFmpeg could
+    // only guess it from the first frame's bit rate (a VBR MP3 without a length header), which may be far
+    // out.
     std::int64_t durationMs() const { return durationMs_; }
+    // True when the headers gave no length that can be trusted: measureDurationMs() finds the real one.
+    bool lengthUnknown() const { return durationMs_ < 0; }
+    // Reads the whole stream once, without decoding, for the real length; -1 when it tells none. Takes a few
+    // milliseconds for an MP3 of several minutes, so it is for background work; startAt() must follow.
+    std::int64_t measureDurationMs();
 
     // Prepares output from positionMs on (0 for the start); the next frame pump() delivers is that
     // position, exact to the sample. Positions past the real end give a clean end. With skipFrames, that

@@ -15,7 +15,7 @@ struct TitleHead {
     QString path;
     std::int64_t offsetMs = 0;
     FileStamp stamp;              // the file the samples came from
-    std::int64_t durationMs = -1; // as the file's headers tell it
+    std::int64_t durationMs = -1; // from the headers, or read from the whole stream where they only guess
     std::vector<float> samples;   // interleaved stereo, at most kFrames frames
     bool complete = false;        // the title ends inside the head: nothing follows it
 

@@ -104,6 +104,9 @@ AudioError Voice::restartAt(std::int64_t positionMs, std::int64_t positionFrames
     resetOutputLocked(positionFrames);
     decoder_.startAt(positionMs);
     fillLocked(kStartFrames);
+    if (positionMs > 0 && ring_.readable() == 0 && decodeEnded_.load(std::memory_order_relaxed)) {
+        return AudioError::OutOfRange; // a length the headers did not tell: the start itself found the end
+    }
     filling_ = true;
     lock.unlock();
     wake_.notify_all();
@@ -116,6 +119,9 @@ void Voice::restartWithHead(std::shared_ptr<const TitleHead> head, std::int64_t 
     std::unique_lock<std::mutex> lock(mutex_, std::defer_lock);
     lockFromOutsideDecoder(lock);
     resetOutputLocked(positionFrames);
+    if (head->durationMs >= 0) {
+        durationMs_ = head->durationMs; // measured in the background where the headers only guessed it
+    }
     head_ = std::move(head);
     headData_ = head_->samples.data();
     headFrames_ = head_->frames();

@@ -114,4 +114,35 @@ TEST_F(Starts, ChangedFileLosesItsHeadAndGetsANewOne) {
     EXPECT_EQ(engine.heads().find(path, 500)->stamp, FileStamp::of(path));
 }
 
+// Loud at first and quiet after: the bit rate of the first frames makes FFmpeg guess a VBR MP3 without a
+// length header at 3.2 of its 8 seconds. The real length is read before any press; a start is refused only at
+// or past the real end, by the same rule before the press and at it.
+TEST_F(Starts, ALengthTheHeadersOnlyGuessIsReadFromTheStreamAndAStartAtTheEndIsRefusedAlike) {
+    QTemporaryDir dir;
+    const QString vbr = dir.filePath(QStringLiteral("vbr.mp3"));
+    ASSERT_TRUE(TestAudioFiles::encode(
+        "anoisesrc=d=2:a=0.5:r=48000[a];sine=f=440:d=6:sample_rate=48000,volume=0.05[b];[a][b]concat=n=2:v=0:"
+        "a=1",
+        vbr, {"-ac", "2", "-c:a", "libmp3lame", "-q:a", "0", "-write_xing", "0"}, "lavfi"));
+    EXPECT_EQ(engine.durationMs(open(vbr)), -1); // not the guess
+    const QString wav = TestTitles::get().wav48;
+    static const int client = 0;
+    preparer.checkBoard(&client, {{0, vbr, "5000"}, {1, vbr, "8100"}, {2, wav, "20000"}, {3, wav, "19990"}});
+    ASSERT_TRUE(preparer.waitUntilIdle(60000));
+    for (const TitleCheck::Finding& f : preparer.takeFindings(&client)) {
+        SCOPED_TRACE(f.button);
+        const bool plays = f.button == 0 || f.button == 3;
+        EXPECT_EQ(f.fault, plays ? TitleCheck::Fault::None : TitleCheck::Fault::OffsetBeyondEnd);
+        EXPECT_NEAR(static_cast<double>(f.durationMs), f.path == vbr ? 8040.0 : 20000.0, 30.0);
+    }
+    // At the press: with the head ready the real length comes along; without one the start finds the end.
+    const AudioEngine::VoiceId id = play(vbr, 5000);
+    EXPECT_NEAR(static_cast<double>(engine.durationMs(id)), 8040.0, 30.0);
+    EXPECT_FALSE(silent(render(4800)));
+    PullEngine cold;
+    EXPECT_EQ(cold.engine.playFrom(cold.open(vbr), 8100), AudioError::OutOfRange);
+    EXPECT_EQ(cold.engine.playFrom(cold.open(wav), 20000), AudioError::OutOfRange);
+    EXPECT_EQ(cold.engine.playFrom(cold.open(wav), 19990), AudioError::None);
+}
+
 } // namespace

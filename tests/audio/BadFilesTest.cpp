@@ -56,8 +56,8 @@ TEST_F(BadFiles, ATwoHourTitleOpensAndStartsNearItsEnd) {
         {"-c:a", "libmp3lame", "-b:a", "8k", "-write_xing", "0", "-id3v2_version", "0"}, "lavfi"));
     const AudioEngine::VoiceId id =
         open(made("zwei Stunden.mp3", bytesOf(tmp.filePath("minute.mp3")).repeated(120)));
-    EXPECT_NEAR(static_cast<double>(engine.durationMs(id)), 7200000.0, 36000.0);
-    EXPECT_EQ(engine.playFrom(id, 7300000), AudioError::OutOfRange);
+    EXPECT_EQ(engine.durationMs(id), -1); // FFmpeg only guesses it from the bit rate
+    EXPECT_EQ(engine.playFrom(id, 7300000), AudioError::OutOfRange); // the start itself finds the end
     ASSERT_EQ(engine.playFrom(id, 7150000), AudioError::None);
     const auto got = render(4096);
     EXPECT_TRUE(std::any_of(got.begin(), got.end(), [](float v) { return std::fabs(v) > 0.01f; }));

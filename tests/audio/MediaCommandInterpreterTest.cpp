@@ -80,7 +80,7 @@ TEST_F(MediaCommands, BadCommandsAreRefusedOddPathsOpenAndTheAliasStaysSilent) {
     }
     EXPECT_EQ(media.voiceOf("A"), -1);
     EXPECT_TRUE(silent(render(1024)));
-    EXPECT_EQ(media.send("play MyAlias from 20000"), Mci::Ok); // the very end is a position
+    EXPECT_EQ(media.send("play MyAlias from 20000"), Mci::OutOfRange); // nothing is left to play at the end
     ASSERT_EQ(media.send("play MyAlias from -1500"), Mci::Ok);
     expectSignalFrom(0);
 }
