@@ -8,8 +8,6 @@
 #include "widgets/VbButton.h"
 
 namespace {
-const QColor MarkColor(0xFF, 0x00, 0x00);
-
 QString minutes(std::int64_t ms) {
     return TitleTimeStrip::clockText(ms);
 }
@@ -68,7 +66,7 @@ void BoardCheck::poll() {
 
 void BoardCheck::mark(int button, const TitleCheck::Finding& finding) {
     VbButton* b = m_board.button(button);
-    b->setCaptionColor(MarkColor);
+    b->setMark(VbButton::Mark::Fault);
     b->setToolTip(faultText(finding));
     m_markedPath[static_cast<std::size_t>(button)] = finding.path;
 }
@@ -79,7 +77,7 @@ void BoardCheck::unmark(int button) {
         return;
     marked.clear();
     VbButton* b = m_board.button(button);
-    b->setCaptionColor(QColor());
+    b->setMark(VbButton::Mark::None);
     b->setToolTip(QString());
 }
 

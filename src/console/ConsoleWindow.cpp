@@ -49,7 +49,7 @@ ConsoleWindow::ConsoleWindow(Services& services, AboutBoxHolder& about, QWidget*
     m_titleTime = new TitleTimeStrip(m_central, services.mediaStatus, services.ticks);
     m_boardCheck = std::make_unique<BoardCheck>(*board, services.titleCheck, services.ticks);
     // Always there, also when empty, so the board never moves when something is told.
-    m_notice = new NoticeLine(services.waveOut, services.clock, this);
+    m_notice = new NoticeLine(services.waveOut, services.clock, services.mediaStatus, MyAlias, this);
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addPermanentWidget(m_notice, 1);
     m_settings.onWrite = [this](const WriteOutcome& outcome) { m_notice->reportWrite(outcome); };

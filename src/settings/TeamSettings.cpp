@@ -88,12 +88,16 @@ QString TeamSettings::teamValue(const char* suffix, const char* key) const {
     return Ini_Read(sIniFile, SettingsKeys::teamSection(sMannschaft, suffix), QString::fromLatin1(key));
 }
 
-long TeamSettings::writeTeamValue(const char* suffix, const char* key, const QString& value) const {
+long TeamSettings::writeTeamValue(const char* suffix, const char* key, const QString& value) {
     // The section of whichever team is current now, not the one the values were loaded for.
     const WriteOutcome outcome{WriteOutcome::Subject::Setting,
                                QStringLiteral("Die Einstellung wurde nicht gespeichert"), sIniFile,
                                Ini_WriteChecked(sIniFile, SettingsKeys::teamSection(sMannschaft, suffix),
                                                 QString::fromLatin1(key), value)};
     report(outcome);
+    // The file takes writes again: the team chosen while it did not is stored now, so that the notice, which
+    // goes with this success, does not leave a team unstored behind it.
+    if (outcome.ok() && !m_unstoredTeam.isEmpty())
+        chooseTeam(m_unstoredTeam);
     return outcome.ok() ? 1 : 0;
 }

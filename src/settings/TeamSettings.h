@@ -42,7 +42,7 @@ class TeamSettings {
 
     // A value of the current team's section team + suffix.
     QString teamValue(const char* suffix, const char* key) const;
-    long writeTeamValue(const char* suffix, const char* key, const QString& value) const;
+    long writeTeamValue(const char* suffix, const char* key, const QString& value);
 
     // Told of every write of these settings and of the start offsets, failed or not; nothing when unset.
     std::function<void(const WriteOutcome&)> onWrite;

@@ -37,11 +37,25 @@ void VbButton::setBackColor(std::int32_t vbColor) {
     update();
 }
 
-void VbButton::setCaptionColor(const QColor& color) {
-    if (color == m_captionColor)
+void VbButton::setMark(Mark mark) {
+    if (mark == m_mark)
         return;
-    m_captionColor = color;
+    m_mark = mark;
     update();
+}
+
+QColor VbButton::captionColorShown() const {
+    const QColor face = VbColor::toQColor(m_backColor);
+    switch (m_mark) {
+    case Mark::Fault:
+        // Red on a red team colour or on the played green would vanish: the first colour that reads well.
+        return VbColor::readableOn(face, {QColor(0xB0, 0x00, 0x00), QColor(Qt::white), QColor(Qt::black)});
+    case Mark::Empty:
+        return VbColor::readableOn(face, {QColor(0x60, 0x60, 0x60), QColor(0xD0, 0xD0, 0xD0)}, 3.0);
+    case Mark::None:
+        break;
+    }
+    return QColor(Qt::black);
 }
 
 void VbButton::setCaption(const QString& caption) {
@@ -61,11 +75,15 @@ void VbButton::paintEvent(QPaintEvent*) {
     p.setPen(down ? QColor(Qt::white) : face.darker(170));
     p.drawLine(r.bottomLeft(), r.bottomRight());
     p.drawLine(r.topRight(), r.bottomRight());
+    const QColor caption = captionColorShown();
+    if (m_mark == Mark::Fault) { // a frame in the caption's colour: seen at a glance, also on a short caption
+        p.setPen(QPen(caption, 2));
+        p.drawRect(r.adjusted(2, 2, -3, -3));
+    }
     if (hasFocus()) {
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         p.drawRect(r.adjusted(3, 3, -4, -4));
     }
-    const QColor caption = m_captionColor.isValid() ? m_captionColor : QColor(Qt::black);
     p.setPen(isEnabled() ? caption : face.darker(150));
     p.setFont(font());
     const QRect textRect = r.adjusted(3, 2, -3, -2).translated(down ? 1 : 0, down ? 1 : 0);

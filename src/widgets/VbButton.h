@@ -16,9 +16,14 @@ class VbButton : public QPushButton {
     // Caption as stored, with its ampersands; text() holds the same.
     void setCaption(const QString& caption);
     QString caption() const { return text(); }
-    // Colour of the caption text; an invalid colour is the usual black.
-    void setCaptionColor(const QColor& color);
-    QColor captionColor() const { return m_captionColor; }
+    // A button whose title cannot play (Fault) or whose folder holds no title (Empty) says so before anyone
+    // presses it; its caption and face colour stay as they are.
+    enum class Mark { None, Fault, Empty };
+    void setMark(Mark mark);
+    Mark mark() const { return m_mark; }
+    // The colour the caption is drawn in now: a fault mark in dark red, or whatever reads best on the face
+    // when dark red would not (at least 4.5:1); an empty one greyed; black otherwise.
+    QColor captionColorShown() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,5 +31,5 @@ class VbButton : public QPushButton {
 
   private:
     std::int32_t m_backColor;
-    QColor m_captionColor;
+    Mark m_mark = Mark::None;
 };

@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <algorithm>
+#include <cmath>
 
 namespace VbColor {
 
@@ -49,6 +51,30 @@ QColor toQColor(std::int32_t value) {
         return systemColor(static_cast<int>(v & 0xFF));
     return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
                   static_cast<int>((v >> 16) & 0xFF));
+}
+
+namespace {
+double luminance(const QColor& c) {
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+} // namespace
+
+double contrast(const QColor& a, const QColor& b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor readableOn(const QColor& background, std::initializer_list<QColor> candidates, double minContrast) {
+    QColor best;
+    for (const QColor& c : candidates) {
+        if (contrast(c, background) >= minContrast)
+            return c;
+        if (!best.isValid() || contrast(c, background) > contrast(best, background))
+            best = c;
+    }
+    return best;
 }
 
 } // namespace VbColor

@@ -1,9 +1,11 @@
 // The board looked at before any press: titles that cannot play are marked and lose the mark when "CL Screen"
 // finds them healthy; the prepared heads follow every change of board, offset and file; and the running
 // title's time under the transport buttons.
+#include "console/TitleTimeStrip.h"
 #include "support/Desk.h"
 #include "support/EngineRig.h"
 #include "support/TestTitles.h"
+#include "widgets/VbColor.h"
 
 #include <QFile>
 
@@ -30,8 +32,12 @@ class BoardCheck : public Desk {
     VbButton* button(int i) const {
         return Operator::find<VbButton>(main.get(), QStringLiteral("Command1_%1").arg(i));
     }
-    bool marked(int i) const { return button(i)->captionColor() == QColor(Qt::red); }
-    QString timeShown(QWidget* window) const { return text(window, "TitleTime"); }
+    bool marked(int i) const { return button(i)->mark() == VbButton::Mark::Fault; }
+    // The title's time as shown: the small line, then the large one.
+    static QString timeShown(QWidget* window) {
+        auto* strip = Operator::find<TitleTimeStrip>(window, "TitleTime");
+        return strip->playedText() + " | " + strip->remainingText();
+    }
 
     EngineRig rig{fx, true};
 };
@@ -56,6 +62,13 @@ TEST_F(BoardCheck, EveryFaultIsMarkedBeforeAPressAndGoesWhenHealthy) {
         EXPECT_EQ(marked(i), *tip != 0) << i;
         EXPECT_EQ(button(i)->toolTip(), QString::fromUtf8(tip));
         EXPECT_EQ(button(i)->backColor(), 12632256); // the team colour stays
+    }
+    // Readable on every face: the format panel's six colours, the button face, the played green, a red and a
+    // navy team colour set by hand.
+    for (const std::int32_t face : {0xFFFFFF, 0xC0C0C0, 0x8080FF, 0x80FF80, 0xFF8080, 0x80FFFF,
+                                    static_cast<int>(VbColor::ButtonFace), 0x00FF00, 0x0000FF, 0x800000}) {
+        button(62)->setBackColor(face);
+        EXPECT_GE(VbColor::contrast(button(62)->captionColorShown(), VbColor::toQColor(face)), 4.5) << face;
     }
     // A marked title still does what a press always did.
     press(64);
@@ -112,29 +125,35 @@ TEST_F(BoardCheck, TheTitlesTimeComesFromTheEngineAndTellsTheEndInsideTheFrame) 
     start();
     EXPECT_FALSE(Operator::shown(main.get(), "TitleTime"));
     press(61);
-    EXPECT_EQ(timeShown(main.get()), QStringLiteral("0:17 gespielt   ·   noch 0:03"));
+    EXPECT_EQ(timeShown(main.get()), QStringLiteral("0:17 gespielt, noch | 0:03"));
+    auto* strip = Operator::find<TitleTimeStrip>(main.get(), "TitleTime");
+    EXPECT_EQ(strip->look(), TitleTimeStrip::Look::Warning); // the last ten seconds
+    // Larger than the transport captions, whatever the screen fit made of both.
+    EXPECT_GT(Operator::find(strip, "TitleTime_Rest")->font().pointSizeF(),
+              Operator::find(main.get(), "cmd5")->font().pointSizeF());
     const QRect r = Operator::find(main.get(), "TitleTime")->geometry();
     EXPECT_TRUE(Operator::find(main.get(), "Shape2")->geometry().contains(r));
     for (const char* name : {"cmd2_0", "cmd5", "Command2", "cmdAnsage", "Label17", "ProgressBar1"})
         EXPECT_FALSE(Operator::find(main.get(), name)->geometry().intersects(r)) << name;
     rig.render(48000 + 100);
     fx.ticks.tickAll();
-    EXPECT_EQ(timeShown(main.get()), QStringLiteral("0:18 gespielt   ·   noch 0:02"));
+    EXPECT_EQ(timeShown(main.get()), QStringLiteral("0:18 gespielt, noch | 0:02"));
     click("cmd5"); // waiting: the time stands
     rig.render(48000);
     fx.ticks.tickAll();
-    EXPECT_EQ(timeShown(main.get()), QStringLiteral("0:18 gespielt   ·   noch 0:02"));
+    EXPECT_EQ(timeShown(main.get()), QStringLiteral("0:18 gespielt, noch | 0:02"));
     click("cmd6");
     rig.render(48000 * 3);
     fx.ticks.tickAll();
-    EXPECT_EQ(timeShown(main.get()), QStringLiteral("Titel zu Ende"));
+    EXPECT_EQ(timeShown(main.get()), QStringLiteral("Titel zu Ende | ENDE"));
+    EXPECT_EQ(strip->look(), TitleTimeStrip::Look::Ended);
     EXPECT_EQ(status(), QStringLiteral("Tor   ** PLAY **")); // no end-of-title state of its own
     // The editor shows its own title; the main console lets go of the one the editor stopped.
     openEditor();
     press(61, editor);
     rig.render(48000 * 2);
     fx.ticks.tickAll();
-    EXPECT_EQ(timeShown(editor), QStringLiteral("0:19 gespielt   ·   noch 0:01"));
+    EXPECT_EQ(timeShown(editor), QStringLiteral("0:19 gespielt, noch | 0:01"));
     EXPECT_FALSE(Operator::shown(main.get(), "TitleTime"));
     click("cmd2_0", editor);
     EXPECT_FALSE(Operator::shown(editor, "TitleTime"));

@@ -3,6 +3,7 @@
 // of the console, without a box to click away.
 #include "audio/AudioEngine.h"
 #include "audio/EngineWaveOut.h"
+#include "audio/MediaCommandInterpreter.h"
 #include "console/NoticeLine.h"
 #include "platform/SteadyClock.h"
 #include "support/Fakes.h"
@@ -24,7 +25,8 @@ TEST(OutputNotice, ALostOutputIsToldWhileItLastsItsReturnForAWhileAndTheTitleGoe
     AudioEngine engine(steady, std::move(device));
     EngineWaveOut waveOut(engine);
     FakeClock clock;
-    const NoticeLine notice(waveOut, clock, nullptr);
+    MediaCommandInterpreter media(engine);
+    NoticeLine notice(waveOut, clock, &media, QStringLiteral("MyAlias"), nullptr);
     const auto noticeBecomes = [&](const QString& text) {
         return QTest::qWaitFor([&] { return notice.text() == text; }, 3000);
     };
@@ -37,11 +39,16 @@ TEST(OutputNotice, ALostOutputIsToldWhileItLastsItsReturnForAWhileAndTheTitleGoe
     card.plugged = true;
     EXPECT_TRUE(noticeBecomes(NoticeLine::OutputBack));
 
-    AudioEngine::VoiceId voice = -1;
-    ASSERT_EQ(engine.open(dir.filePath("Anwurf.wav"), voice), AudioError::None);
-    ASSERT_EQ(engine.playFrom(voice, 0), AudioError::None);
+    ASSERT_EQ(media.send("open " + dir.filePath("Anwurf.wav") + " type MPEGVideo alias MyAlias"), 0);
+    ASSERT_EQ(media.send("play MyAlias from 0"), 0);
+    const int voice = media.voiceOf(QStringLiteral("MyAlias"));
     expectHeardFrom(0);
     card.plugged = false;
+    EXPECT_TRUE(noticeBecomes(NoticeLine::NoOutput));
+    // Paused, the title waits rather than running on.
+    media.send(QStringLiteral("pause MyAlias"));
+    EXPECT_TRUE(noticeBecomes(NoticeLine::NoOutputPaused));
+    media.send(QStringLiteral("play MyAlias"));
     EXPECT_TRUE(noticeBecomes(NoticeLine::NoOutput));
     const std::int64_t lostAt = engine.positionFrames(voice);
     ASSERT_TRUE(QTest::qWaitFor([&] { return engine.positionFrames(voice) > lostAt + 9600; }, 3000));
@@ -52,4 +59,5 @@ TEST(OutputNotice, ALostOutputIsToldWhileItLastsItsReturnForAWhileAndTheTitleGoe
     expectHeardFrom(backAt);
     clock.now += NoticeLine::kBackShownUs;
     EXPECT_TRUE(noticeBecomes(QString()));
+    media.send(QStringLiteral("close MyAlias"));
 }

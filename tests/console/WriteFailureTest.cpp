@@ -1,5 +1,6 @@
 // Settings and start offsets that cannot be written (read-only files, a full disk): the desk plays on with
 // what it has, says once and without a box which file failed and why, and never calls unsaved work saved.
+#include "console/NoticeLine.h"
 #include "support/Desk.h"
 
 #include <QFile>
@@ -67,11 +68,18 @@ TEST_F(WriteFailure, ATeamOrSettingThatIsNotStoredIsInEffectAndToldSoAndTheEdito
     Operator::menu(main.get(), "mnuAusblend");
     click("Label9_0");
     EXPECT_EQ(main->settings().iFadeStep, 12);
-    EXPECT_EQ(notice(main.get()), told("Die Mannschaft Männer wurde nicht gespeichert", fx.iniFile()) +
-                                      "   " + told("Die Einstellung wurde nicht gespeichert", fx.iniFile()));
+    // Two notices take turns, each whole, the newest first; the tool tip has both.
+    const QString team = told("Die Mannschaft Männer wurde nicht gespeichert", fx.iniFile());
+    const QString setting = told("Die Einstellung wurde nicht gespeichert", fx.iniFile());
+    auto* line = Operator::find<NoticeLine>(main.get(), "Hinweis");
+    EXPECT_EQ(line->text(), "2/2: " + setting);
+    EXPECT_EQ(line->toolTip(), team + '\n' + setting);
+    fx.clock.now += NoticeLine::kTurnUs;
+    line->pollOutput();
+    EXPECT_EQ(line->text(), "1/2: " + team);
+    // The first write that reaches the file again stores the team as well, and both notices go.
     readOnly(fx.iniFile(), false);
     click("Label9_0");
-    Operator::menu(main.get(), "mnu_Männer");
     EXPECT_EQ(notice(main.get()), QString());
     EXPECT_EQ(fx.readIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft")),
               QStringLiteral("Männer"));
