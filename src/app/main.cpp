@@ -6,6 +6,7 @@
 #include "app/Form1.h"
 #include "app/ProgramDirectory.h"
 #include "app/ProgramFolderSetup.h"
+#include "app/SingleDesk.h"
 #include "appearance/FontSubstitutes.h"
 #include "audio/AudioEngine.h"
 #include "audio/EngineWaveOut.h"
@@ -103,7 +104,7 @@ QString programDirectory(Dialogs& dialogs) {
 
 // Builds the real services on the program directory and runs the desk until it ends. running points at the
 // main console while it exists, for the signal handling in main().
-int runDesk(const QString& dir, Dialogs& dialogs, Form1*& running) {
+int runDesk(const QString& dir, Dialogs& dialogs, Form1*& running, SingleDesk& single) {
     SteadyClock clock;
     AudioEngine engine(clock);
     MediaCommandInterpreter media(engine);
@@ -116,6 +117,11 @@ int runDesk(const QString& dir, Dialogs& dialogs, Form1*& running) {
 
     Form1 desk(services, about);
     running = &desk;
+    QObject::connect(&single, &SingleDesk::raiseRequested, &desk, [&desk] {
+        desk.showNormal();
+        desk.raise();
+        desk.activateWindow();
+    });
     const auto ended = qScopeGuard([&running] { running = nullptr; });
     if (!desk.Form_Load())
         return ConsoleWindow::ExitStartFailed;
@@ -172,5 +178,12 @@ int main(int argc, char** argv) {
     if (dir.isEmpty())
         return ExitNoProgramDirectory;
 
-    return runDesk(dir, dialogs, running);
+    SingleDesk single(dir);
+    if (!single.claim()) {
+        const bool raised = single.raiseFirst();
+        std::fprintf(stderr, "klangwart: Auf dem Ordner %s läuft schon ein Tonpult%s.\n", qUtf8Printable(dir),
+                     raised ? "; es wurde nach vorn geholt" : "");
+        return 0;
+    }
+    return runDesk(dir, dialogs, running, single);
 }

@@ -3,6 +3,8 @@
 #include "KlangwartVersion.h"
 #include "app/ProgramFolderSetup.h"
 
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -77,5 +79,51 @@ TEST(DeskProcessTest, SignalsEndTheDeskWhenTheRunningWriteIsDone) {
         QFile offsets(tmp.filePath(QStringLiteral("Damen.ini")));
         ASSERT_TRUE(offsets.open(QIODevice::ReadOnly));
         EXPECT_EQ(offsets.readAll().count("Zeit_01=0\r\n"), 32);
+    }
+}
+
+TEST(DeskProcessTest, OneDeskPerFolderTheSecondStartRaisesTheFirstAndADeadDesksLockIsTakenOver) {
+    QTemporaryDir tmp;
+    const QString one = tmp.filePath(QStringLiteral("eins"));
+    const QString two = tmp.filePath(QStringLiteral("zwei"));
+    for (const QString& dir : {one, two})
+        ASSERT_EQ(ProgramFolderSetup::prepare(dir), QString());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), tmp.path()); // as a desktop session has it: Qt says nothing
+    const auto startDesk = [&](QProcess& desk, const QString& dir) {
+        desk.setProcessEnvironment(env);
+        desk.start(Desk, {dir});
+        ASSERT_TRUE(desk.waitForStarted());
+    };
+    QProcess first;
+    startDesk(first, one);
+    // Up once it answers: a second start may come while the first is still starting.
+    for (int waited = 0; !QFile::exists(one + "/.Klangwart.lock") && waited < 2000; ++waited)
+        QThread::msleep(5);
+    QThread::msleep(300);
+    QProcess second;
+    QElapsedTimer took;
+    took.start();
+    startDesk(second, one);
+    ASSERT_TRUE(second.waitForFinished(3000));
+    EXPECT_LT(took.elapsed(), 3000);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(second.readAllStandardError(), "klangwart: Auf dem Ordner " +
+                                                 QFileInfo(one).canonicalFilePath().toUtf8() +
+                                                 " läuft schon ein Tonpult; es wurde nach vorn geholt.\n");
+    // Another folder runs beside it.
+    QProcess beside;
+    startDesk(beside, two);
+    EXPECT_FALSE(beside.waitForFinished(1000));
+    // A desk killed outright leaves its lock behind; the next start takes it over.
+    first.kill();
+    first.waitForFinished();
+    QProcess next;
+    startDesk(next, one);
+    EXPECT_FALSE(next.waitForFinished(1000));
+    for (QProcess* p : {&beside, &next}) {
+        p->terminate();
+        EXPECT_TRUE(p->waitForFinished(5000));
     }
 }
