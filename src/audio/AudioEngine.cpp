@@ -157,11 +157,6 @@ std::int64_t AudioEngine::firstSampleUs(VoiceId id) const {
     return voice ? voice->firstSampleUs() : -1;
 }
 
-std::int64_t AudioEngine::bufferedFrames(VoiceId id) const {
-    const Voice* voice = find(id);
-    return voice ? static_cast<std::int64_t>(voice->buffered()) : 0;
-}
-
 std::int64_t AudioEngine::headFrames(VoiceId id) const {
     const Voice* voice = find(id);
     return voice ? static_cast<std::int64_t>(voice->headFrames()) : 0;
@@ -183,6 +178,6 @@ bool AudioEngine::takeNoDeviceNotice() {
     return device_ && device_->takeNoDeviceNotice();
 }
 
-int AudioEngine::deviceReopenCount() const {
-    return device_ ? device_->reopenCount() : 0;
+bool AudioEngine::realtimeOutput() const {
+    return device_ && device_->realtime();
 }

@@ -65,7 +65,6 @@ class AudioEngine {
     std::int64_t durationMs(VoiceId id) const;     // -1 when unknown or not open
     std::int64_t positionFrames(VoiceId id) const; // title position of the next frame out, -1 when not open
     std::int64_t firstSampleUs(VoiceId id) const;  // clock time the current start was first heard, -1 before
-    std::int64_t bufferedFrames(VoiceId id) const; // frames waiting in the voice's ring
     std::int64_t headFrames(VoiceId id) const;     // frames of the current start served from a head
 
     // Pull output only (the calling thread stands in for the device): the next frames, exactly as the
@@ -76,8 +75,8 @@ class AudioEngine {
     bool hasDevice() const;
     // True exactly once when no sound device could be opened at start-up.
     bool takeNoDeviceNotice();
-    // How often a device was opened again after a loss or a start without one.
-    int deviceReopenCount() const;
+    // Any thread: whether the device's render thread runs real-time.
+    bool realtimeOutput() const;
 
   private:
     AudioEngine(Clock& clock, Output output, std::unique_ptr<OutputBackend> device);

@@ -4,7 +4,6 @@
 #include "audio/OutputFormat.h"
 #include "audio/TitleDecoder.h"
 #include "audio/TitleLength.h"
-#include "platform/ThreadPriority.h"
 
 #include <algorithm>
 #include <chrono>
@@ -101,7 +100,6 @@ bool HeadPreparer::waitUntilIdle(int timeoutMs) {
 
 // Preparing thread.
 void HeadPreparer::loop() {
-    ThreadPriority::lowerCurrent();
     std::unique_lock<std::mutex> lock(mutex_);
     std::uint64_t done = 0;
     while (!quit_) {

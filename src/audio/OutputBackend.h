@@ -17,4 +17,12 @@ class OutputBackend {
     virtual bool lost() = 0;
     // Closes the device; once this returns no render runs any more. Harmless when nothing is open.
     virtual void close() = 0;
+
+    // The kernel's id of the thread that renders, once it has rendered; 0 before, or where none is known.
+    virtual long renderThread() const { return 0; }
+    // A name for the log: the driver the device plays through.
+    virtual const char* driverName() const { return "Ausgabe"; }
+    // Asks, for the next open, that the device keep a larger buffer of its own, so that a render thread
+    // without real-time priority survives a busy machine; false where the device has no such buffer.
+    virtual bool widenBuffer() { return false; }
 };

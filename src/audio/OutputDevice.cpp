@@ -3,7 +3,17 @@
 #include "audio/Mixer.h"
 #include "audio/OutputFormat.h"
 
+#include "platform/ThreadPriority.h"
+
 #include <chrono>
+#include <cstdio>
+
+namespace {
+// Watchdog thread (or the UI thread at start-up): one line per change, never from the render thread.
+void say(const char* text, const char* driver = "") {
+    std::fprintf(stderr, "klangwart: %s%s\n", text, driver);
+}
+} // namespace
 
 OutputDevice::OutputDevice(Mixer& mixer, Clock& clock, std::unique_ptr<OutputBackend> backend)
     : mixer_(mixer), silent_(mixer, clock, OutputFormat::SampleRate, OutputFormat::PeriodFrames),
@@ -11,6 +21,7 @@ OutputDevice::OutputDevice(Mixer& mixer, Clock& clock, std::unique_ptr<OutputBac
     if (!openDevice()) {
         noDeviceNotice_.store(true);
         silent_.start();
+        say("Keine Tonausgabe gefunden: Die Titel laufen stumm, bis ein Gerät da ist.");
     }
     watchdog_ = std::thread(&OutputDevice::watchdogLoop, this);
 }
@@ -39,6 +50,7 @@ bool OutputDevice::openDevice() {
         return false;
     }
     silent_.stop();
+    tuned_ = false;
     backend_->start();
     hasDevice_.store(true);
     return true;
@@ -62,16 +74,44 @@ void OutputDevice::watchdogLoop() {
 void OutputDevice::watchOnce() {
     if (hasDevice_.load()) {
         if (!backend_->lost()) {
+            tuneRenderThread();
             return;
         }
         backend_->close(); // no render of the old device is left running
         hasDevice_.store(false);
+        realtime_.store(false);
         if (!openDevice()) {
             silent_.start();
+            say("Die Tonausgabe ist weg: Die Titel laufen stumm weiter, bis das Gerät wieder da ist.");
             return;
         }
     } else if (!openDevice()) {
         return;
     }
-    reopens_.fetch_add(1);
+    say("Tonausgabe über ", backend_->driverName());
+}
+
+// Watchdog thread, under mutex_, once the device's render thread has rendered. A real-time thread is late only
+// when the machine itself is; one at normal priority waits behind every busy program, and a sound server that
+// keeps only one period of the stream then runs dry.
+void OutputDevice::tuneRenderThread() {
+    const long thread = backend_->renderThread();
+    if (tuned_ || thread == 0) {
+        return;
+    }
+    tuned_ = true;
+    if (ThreadPriority::isRealtime(thread) || ThreadPriority::makeRealtime(thread)) {
+        realtime_.store(true);
+        return;
+    }
+    if (!backend_->widenBuffer()) {
+        say("Die Tonausgabe läuft ohne Echtzeit-Priorität (das System gewährt sie nicht).");
+        return;
+    }
+    say("Die Tonausgabe läuft ohne Echtzeit-Priorität: Der Tonserver hält darum einen größeren Puffer.");
+    backend_->close();
+    hasDevice_.store(false);
+    if (!openDevice()) {
+        silent_.start();
+    }
 }

@@ -14,7 +14,9 @@ class Mixer;
 // The one sound output. While a device plays, a watchdog looks at it; when it goes away (a card unplugged,
 // the sound server restarted) or was never found, the mixer runs on the silent clock and the watchdog tries
 // to open the device again about twice a second for as long as the desk runs. The title goes on from where
-// the silent clock has carried it. Only one of device and silent clock renders at any time.
+// the silent clock has carried it. Only one of device and silent clock renders at any time. The watchdog also
+// makes the device's render thread real-time, or, where the system refuses, asks the device for a larger
+// buffer; and it says each change of state in one line on standard error.
 class OutputDevice {
   public:
     static constexpr int kWatchMs = 200; // a playing device is looked at this often
@@ -33,14 +35,15 @@ class OutputDevice {
     // UI thread: something started playing; the silent clock resumes its rounds. Never waits for the
     // watchdog.
     void wake() { silent_.wake(); }
-    // Any thread: how often a device was opened after a loss or a start without one.
-    int reopenCount() const { return reopens_.load(); }
+    // Any thread: whether the render thread runs real-time (false until the watchdog has seen it).
+    bool realtime() const { return realtime_.load(); }
 
   private:
     static void render(void* self, float* interleaved, int frames);
     bool openDevice();
     void watchdogLoop();
     void watchOnce();
+    void tuneRenderThread();
 
     Mixer& mixer_;
     SilentClock silent_;
@@ -50,6 +53,7 @@ class OutputDevice {
     bool quit_ = false;
     std::atomic<bool> hasDevice_{false};
     std::atomic<bool> noDeviceNotice_{false};
-    std::atomic<int> reopens_{0};
+    std::atomic<bool> realtime_{false};
+    bool tuned_ = false; // the render thread of the device open now has been seen to; watchdog only
     std::thread watchdog_;
 };

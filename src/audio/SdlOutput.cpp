@@ -1,6 +1,37 @@
 #include "audio/SdlOutput.h"
 
 #include "audio/OutputFormat.h"
+#include "platform/ThreadPriority.h"
+
+#include <QByteArray>
+
+#include <cstdlib>
+#include <dlfcn.h>
+
+namespace {
+
+// ALSA's own complaints (a missing card, a configuration it cannot parse) go to standard error, several for
+// each attempt to open a device; with the device looked for twice a second that is thousands an hour in the
+// user's journal. The desk says what matters itself, once per change. ALSA is loaded by SDL at run time, so
+// its handler is set through the loaded library, with no link to it.
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+void silenceAlsaOnce() {
+    static const bool done = [] {
+        using SetHandler = int (*)(void (*)(const char*, int, const char*, int, const char*, ...));
+        if (void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL)) {
+            if (auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler")))
+                set(&quietAlsa);
+        }
+        // SDL asks for real-time scheduling of its output thread through the desktop's RealtimeKit.
+        SDL_SetHint(SDL_HINT_THREAD_FORCE_REALTIME_TIME_CRITICAL, "1");
+        SDL_SetHint(SDL_HINT_THREAD_PRIORITY_POLICY, "fifo");
+        return true;
+    }();
+    static_cast<void>(done);
+}
+
+} // namespace
 
 SdlOutput::~SdlOutput() {
     close();
@@ -9,6 +40,9 @@ SdlOutput::~SdlOutput() {
 // SDL's audio thread: the whole real-time path. SDL converts if the hardware wants another format.
 void SDLCALL SdlOutput::callback(void* self, Uint8* stream, int len) {
     auto* output = static_cast<SdlOutput*>(self);
+    if (output->renderThread_.load(std::memory_order_relaxed) == 0) { // once per device, for the watchdog
+        output->renderThread_.store(ThreadPriority::currentThread(), std::memory_order_release);
+    }
     output->render_(output->context_, reinterpret_cast<float*>(stream),
                     len / static_cast<int>(OutputFormat::Channels * sizeof(float)));
 }
@@ -18,6 +52,7 @@ bool SdlOutput::open(Render render, void* context) {
     close();
     render_ = render;
     context_ = context;
+    silenceAlsaOnce();
     sdlReady_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     if (!sdlReady_) {
         return false;
@@ -55,7 +90,25 @@ void SdlOutput::close() {
         SDL_CloseAudioDevice(device_); // joins SDL's audio thread: no callback is left running
         device_ = 0;
     }
+    renderThread_.store(0, std::memory_order_release);
     quitAudio();
+}
+
+const char* SdlOutput::driverName() const {
+    const char* driver = sdlReady_ ? SDL_GetCurrentAudioDriver() : nullptr;
+    return driver ? driver : "SDL";
+}
+
+// Output watchdog. A sound server's client library keeps as much of the stream as the program asks for; SDL
+// asks for one period. The variable is the client library's own, read when the stream connects; one the user
+// set is left alone.
+bool SdlOutput::widenBuffer() {
+    const char* driver = sdlReady_ ? SDL_GetCurrentAudioDriver() : nullptr;
+    if (!driver || SDL_strcmp(driver, "pulseaudio") != 0 || std::getenv("PULSE_LATENCY_MSEC")) {
+        return false;
+    }
+    setenv("PULSE_LATENCY_MSEC", QByteArray::number(WideBufferMs).constData(), 0);
+    return true;
 }
 
 void SdlOutput::quitAudio() {

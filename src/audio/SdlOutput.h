@@ -2,6 +2,7 @@
 #include "audio/OutputBackend.h"
 
 #include <SDL.h>
+#include <atomic>
 
 // The real sound device through SDL: the system's default output, float32 stereo at the output format. Every
 // failed open and every close also ends SDL's audio subsystem, so the next open starts it afresh: a sound
@@ -17,6 +18,12 @@ class SdlOutput : public OutputBackend {
     void start() override;
     bool lost() override;
     void close() override;
+    long renderThread() const override { return renderThread_.load(std::memory_order_acquire); }
+    const char* driverName() const override;
+    bool widenBuffer() override;
+
+    // The buffer a sound server keeps of the desk's stream when its thread cannot run real-time.
+    static constexpr int WideBufferMs = 40;
 
   private:
     static void SDLCALL callback(void* self, Uint8* stream, int len);
@@ -26,4 +33,5 @@ class SdlOutput : public OutputBackend {
     void* context_ = nullptr;
     bool sdlReady_ = false;
     SDL_AudioDeviceID device_ = 0;
+    std::atomic<long> renderThread_{0};
 };

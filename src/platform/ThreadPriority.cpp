@@ -1,17 +1,47 @@
 #include "platform/ThreadPriority.h"
 
 #ifdef __linux__
-#include <sys/resource.h>
+#include <sched.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 #endif
 
+#include <algorithm>
+
 namespace ThreadPriority {
 
-void lowerCurrent() {
+namespace {
+// PulseAudio runs its own threads at 5; a client's output belongs just below the server that drains it.
+constexpr int OutputPriority = 4;
+} // namespace
+
+long currentThread() {
 #ifdef __linux__
-    // On Linux a nice value set for a thread id applies to that thread alone.
-    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 10);
+    return static_cast<long>(syscall(SYS_gettid));
+#else
+    return 0;
+#endif
+}
+
+bool isRealtime(long thread) {
+#ifdef __linux__
+    const int policy = sched_getscheduler(static_cast<pid_t>(thread)) & ~SCHED_RESET_ON_FORK;
+    return policy == SCHED_FIFO || policy == SCHED_RR;
+#else
+    static_cast<void>(thread);
+    return false;
+#endif
+}
+
+bool makeRealtime(long thread) {
+#ifdef __linux__
+    sched_param param{};
+    param.sched_priority = std::min(OutputPriority, sched_get_priority_max(SCHED_FIFO));
+    // Reset on fork: a program the desk starts (the file manager) does not inherit it.
+    return sched_setscheduler(static_cast<pid_t>(thread), SCHED_FIFO | SCHED_RESET_ON_FORK, &param) == 0;
+#else
+    static_cast<void>(thread);
+    return false;
 #endif
 }
 

@@ -1,7 +1,15 @@
 #pragma once
 
-// Background work that must never hold up the sound or the window.
+// Scheduling of the desk's threads: the sound output runs real-time where the system grants it, so that a
+// busy machine never makes it late; background work stays at normal priority, below it.
 namespace ThreadPriority {
-// Lowers the calling thread's scheduling priority (a nice value of 10 where threads have their own).
-void lowerCurrent();
+
+// The calling thread's id as the kernel knows it (what the functions below take).
+long currentThread();
+// True when the thread runs under a real-time policy (FIFO or round robin).
+bool isRealtime(long thread);
+// Makes the thread real-time (FIFO, at a priority just below a sound server's usual one) where the desk has
+// the right (a real-time limit or the capability); false when the system refuses.
+bool makeRealtime(long thread);
+
 } // namespace ThreadPriority

@@ -120,8 +120,9 @@ TEST_F(Ramps, EveryClickDuringARampEndsItWhereItStandsAndActsFromThere) {
             sent();
             click(control.c_str());
             // The ramp ends where it stands: the click moves on from the level reached, never up from full.
-            if (!fx.waveOut.levels.empty())
+            if (!fx.waveOut.levels.empty()) {
                 EXPECT_EQ(fx.waveOut.levels.front(), Level::packed(reached));
+            }
             runOut();
             const bool rises = control == "cmdAnsage" && ramp == "duck";
             for (std::uint32_t l : fx.waveOut.levels)
