@@ -22,7 +22,4 @@ class OutputBackend {
     virtual long renderThread() const { return 0; }
     // A name for the log: the driver the device plays through.
     virtual const char* driverName() const { return "Ausgabe"; }
-    // Asks, for the next open, that the device keep a larger buffer of its own, so that a render thread
-    // without real-time priority survives a busy machine; false where the device has no such buffer.
-    virtual bool widenBuffer() { return false; }
 };

@@ -92,8 +92,8 @@ void OutputDevice::watchOnce() {
 }
 
 // Watchdog thread, under mutex_, once the device's render thread has rendered. A real-time thread is late only
-// when the machine itself is; one at normal priority waits behind every busy program, and a sound server that
-// keeps only one period of the stream then runs dry.
+// when the machine itself is; one at normal priority waits behind every busy program. The device asked the
+// desktop's RealtimeKit itself when its thread began; what the desk may do directly is done here.
 void OutputDevice::tuneRenderThread() {
     const long thread = backend_->renderThread();
     if (tuned_ || thread == 0) {
@@ -104,14 +104,6 @@ void OutputDevice::tuneRenderThread() {
         realtime_.store(true);
         return;
     }
-    if (!backend_->widenBuffer()) {
-        say("Die Tonausgabe läuft ohne Echtzeit-Priorität (das System gewährt sie nicht).");
-        return;
-    }
-    say("Die Tonausgabe läuft ohne Echtzeit-Priorität: Der Tonserver hält darum einen größeren Puffer.");
-    backend_->close();
-    hasDevice_.store(false);
-    if (!openDevice()) {
-        silent_.start();
-    }
+    say("Die Tonausgabe läuft ohne Echtzeit-Priorität (das System gewährt sie nicht); ein Tonserver hält "
+        "darum mehr von ihr im Puffer.");
 }

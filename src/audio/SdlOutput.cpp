@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <dlfcn.h>
+#include <sched.h>
+#include <thread>
 
 namespace {
 
@@ -15,6 +17,33 @@ namespace {
 // user's journal. The desk says what matters itself, once per change. ALSA is loaded by SDL at run time, so
 // its handler is set through the loaded library, with no link to it.
 void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+// Whether a thread of this process may run real-time: tried once on a thread made for the purpose, directly and
+// through the desktop's RealtimeKit, as SDL will do for its output thread.
+bool realtimeGranted() {
+    static const bool granted = [] {
+        bool ok = false;
+        std::thread probe([&ok] {
+            const long self = ThreadPriority::currentThread();
+            ok = ThreadPriority::makeRealtime(self) ||
+                 SDL_LinuxSetThreadPriorityAndPolicy(self, SDL_THREAD_PRIORITY_TIME_CRITICAL, SCHED_FIFO) == 0;
+        });
+        probe.join();
+        return ok;
+    }();
+    return granted;
+}
+
+// A sound server's client library keeps as much of the stream as the variable asks for, read when the stream
+// connects; a value the user set is left alone.
+void askServerBuffer() {
+    const char* driver = SDL_GetCurrentAudioDriver();
+    if (!driver || SDL_strcmp(driver, "pulseaudio") != 0 || std::getenv("PULSE_LATENCY_MSEC")) {
+        return;
+    }
+    const int ms = realtimeGranted() ? SdlOutput::ServerBufferMs : SdlOutput::ServerBufferWithoutRealtimeMs;
+    setenv("PULSE_LATENCY_MSEC", QByteArray::number(ms).constData(), 0);
+}
 
 void silenceAlsaOnce() {
     static const bool done = [] {
@@ -57,6 +86,7 @@ bool SdlOutput::open(Render render, void* context) {
     if (!sdlReady_) {
         return false;
     }
+    askServerBuffer();
     SDL_AudioSpec want{};
     want.freq = OutputFormat::SampleRate;
     want.format = AUDIO_F32SYS;
@@ -99,17 +129,6 @@ const char* SdlOutput::driverName() const {
     return driver ? driver : "SDL";
 }
 
-// Output watchdog. A sound server's client library keeps as much of the stream as the program asks for; SDL
-// asks for one period. The variable is the client library's own, read when the stream connects; one the user
-// set is left alone.
-bool SdlOutput::widenBuffer() {
-    const char* driver = sdlReady_ ? SDL_GetCurrentAudioDriver() : nullptr;
-    if (!driver || SDL_strcmp(driver, "pulseaudio") != 0 || std::getenv("PULSE_LATENCY_MSEC")) {
-        return false;
-    }
-    setenv("PULSE_LATENCY_MSEC", QByteArray::number(WideBufferMs).constData(), 0);
-    return true;
-}
 
 void SdlOutput::quitAudio() {
     if (sdlReady_) {
