@@ -65,7 +65,9 @@ measure() {
     done
     parec -d hall.monitor --format=float32le --channels=2 --rate=48000 --latency-msec=5 >"$work/rec.raw" &
     local rec=$!
-    sleep 0.5
+    # Recording in real time before the key: its length is then the key's place in it.
+    for _ in $(seq 200); do [ "$(stat -c %s "$work/rec.raw")" -gt 192000 ] && break; sleep 0.02; done
+    sleep 0.2
     xdotool windowfocus --sync "$window" 2>/dev/null || true
     # The recording runs in real time: its length when the key goes is the key's place in it.
     local keyAt

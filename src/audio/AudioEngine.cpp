@@ -178,6 +178,16 @@ bool AudioEngine::takeNoDeviceNotice() {
     return device_ && device_->takeNoDeviceNotice();
 }
 
+void AudioEngine::operatorActive() {
+    if (device_) {
+        device_->operatorActive();
+    }
+}
+
+bool AudioEngine::outputResting() const {
+    return device_ && device_->resting();
+}
+
 bool AudioEngine::realtimeOutput() const {
     return device_ && device_->realtime();
 }

@@ -75,6 +75,10 @@ class AudioEngine {
     bool hasDevice() const;
     // True exactly once when no sound device could be opened at start-up.
     bool takeNoDeviceNotice();
+    // UI thread: the operator is at the desk; a resting output opens in the background.
+    void operatorActive();
+    // Any thread: whether the output rests (closed while nothing plays and nobody is at the desk).
+    bool outputResting() const;
     // Any thread: whether the device's render thread runs real-time.
     bool realtimeOutput() const;
 

@@ -12,3 +12,7 @@ int EngineWaveOut::setVolume(std::uint32_t packedLevel) {
 int EngineWaveOut::deviceCount() const {
     return engine_.hasDevice() ? 1 : 0;
 }
+
+void EngineWaveOut::operatorActive() {
+    engine_.operatorActive();
+}

@@ -13,6 +13,7 @@ class EngineWaveOut : public WaveOut {
     int setVolume(std::uint32_t packedLevel) override;
     // UI thread: 1 while the engine's sound reaches a device, 0 while its silent clock stands in.
     int deviceCount() const override;
+    void operatorActive() override;
 
   private:
     AudioEngine& engine_;

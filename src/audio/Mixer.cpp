@@ -105,6 +105,15 @@ bool Mixer::anyPlaying() const {
     });
 }
 
+// Any thread.
+bool Mixer::anyActive() const {
+    return std::any_of(states_.begin(), states_.end(), [](const std::atomic<int>& s) {
+        const int state = s.load(std::memory_order_acquire);
+        return state == static_cast<int>(VoiceState::Playing) ||
+               state == static_cast<int>(VoiceState::Paused);
+    });
+}
+
 // Output thread.
 void Mixer::renderPeriod(float* interleaved, int frames) {
     renderSeq_.fetch_add(1); // odd: voices may be in use from here on

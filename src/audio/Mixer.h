@@ -34,6 +34,8 @@ class Mixer {
     // Any thread.
     VoiceState state(int slot) const;
     bool anyPlaying() const;
+    // Playing or paused: a title that sounds or waits to go on.
+    bool anyActive() const;
     GainSmoother& gain() { return gain_; }
 
     // Output thread: fills frames of interleaved stereo.

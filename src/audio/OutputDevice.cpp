@@ -3,6 +3,7 @@
 #include "audio/Mixer.h"
 #include "audio/OutputFormat.h"
 
+#include "platform/Clock.h"
 #include "platform/ThreadPriority.h"
 
 #include <chrono>
@@ -16,8 +17,10 @@ void say(const char* text, const char* driver = "") {
 } // namespace
 
 OutputDevice::OutputDevice(Mixer& mixer, Clock& clock, std::unique_ptr<OutputBackend> backend)
-    : mixer_(mixer), silent_(mixer, clock, OutputFormat::SampleRate, OutputFormat::PeriodFrames),
+    : mixer_(mixer), clock_(clock),
+      silent_(mixer, clock, OutputFormat::SampleRate, OutputFormat::PeriodFrames),
       backend_(std::move(backend)) {
+    activeUs_.store(clock_.nowUs());
     if (!openDevice()) {
         noDeviceNotice_.store(true);
         silent_.start();
@@ -56,25 +59,77 @@ bool OutputDevice::openDevice() {
     return true;
 }
 
-// Watchdog thread.
+// UI thread.
+void OutputDevice::wake() {
+    silent_.wake();
+    if (resting_.load()) {
+        operatorActive();
+    }
+}
+
+// UI thread: a store and, only while resting, one notify.
+void OutputDevice::operatorActive() {
+    activeUs_.store(clock_.nowUs());
+    if (resting_.load() && !wanted_.exchange(true)) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_); // the watchdog sees wanted_ before it waits again
+        }
+        cv_.notify_all();
+    }
+}
+
+// Watchdog thread. A resting device sleeps until it is wanted; no timer wakes the machine meanwhile.
 void OutputDevice::watchdogLoop() {
     std::unique_lock<std::mutex> lock(mutex_);
     while (!quit_) {
-        const bool watchClosely = hasDevice_.load() && mixer_.anyPlaying();
-        cv_.wait_for(lock, std::chrono::milliseconds(watchClosely ? kWatchMs : kRetryMs),
-                     [this] { return quit_; });
+        if (resting_.load()) {
+            cv_.wait(lock, [this] { return quit_ || wanted_.load(); });
+        } else {
+            const bool watchClosely = hasDevice_.load() && mixer_.anyPlaying();
+            cv_.wait_for(lock, std::chrono::milliseconds(watchClosely ? kWatchMs : kRetryMs),
+                         [this] { return quit_ || wanted_.load(); });
+        }
         if (!quit_) {
             watchOnce();
         }
     }
 }
 
+// Watchdog thread, under mutex_: the device has nothing to play, nothing waits, and the operator has been
+// away long enough.
+bool OutputDevice::mayRest() {
+    const std::int64_t now = clock_.nowUs();
+    if (mixer_.anyActive()) {
+        activeUs_.store(now);
+        return false;
+    }
+    return now - activeUs_.load() >= kRestAfterUs;
+}
+
 // Watchdog thread, under mutex_: a lost device is closed and opened again at once (a default device that
 // changed); when that fails the silent clock carries the title until a later round finds a device.
 void OutputDevice::watchOnce() {
+    if (resting_.load()) {
+        wanted_.store(false);
+        resting_.store(false);
+        if (!openDevice()) { // gone while it rested
+            hasDevice_.store(false);
+            silent_.start();
+            say("Die Tonausgabe ist weg: Die Titel laufen stumm weiter, bis das Gerät wieder da ist.");
+        }
+        return;
+    }
+    wanted_.store(false);
     if (hasDevice_.load()) {
         if (!backend_->lost()) {
             tuneRenderThread();
+            if (mayRest()) {
+                backend_->close();
+                resting_.store(true);
+                if (mixer_.anyActive()) { // a press came meanwhile and saw the device still open
+                    wanted_.store(true);
+                }
+            }
             return;
         }
         backend_->close(); // no render of the old device is left running
@@ -91,9 +146,9 @@ void OutputDevice::watchOnce() {
     say("Tonausgabe über ", backend_->driverName());
 }
 
-// Watchdog thread, under mutex_, once the device's render thread has rendered. A real-time thread is late only
-// when the machine itself is; one at normal priority waits behind every busy program. The device asked the
-// desktop's RealtimeKit itself when its thread began; what the desk may do directly is done here.
+// Watchdog thread, under mutex_, once the device's render thread has rendered. A real-time thread is late
+// only when the machine itself is; one at normal priority waits behind every busy program. The device asked
+// the desktop's RealtimeKit itself when its thread began; what the desk may do directly is done here.
 void OutputDevice::tuneRenderThread() {
     const long thread = backend_->renderThread();
     if (tuned_ || thread == 0) {

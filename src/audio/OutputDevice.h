@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -15,12 +16,15 @@ class Mixer;
 // the sound server restarted) or was never found, the mixer runs on the silent clock and the watchdog tries
 // to open the device again about twice a second for as long as the desk runs. The title goes on from where
 // the silent clock has carried it. Only one of device and silent clock renders at any time. The watchdog also
-// makes the device's render thread real-time, or, where the system refuses, asks the device for a larger
-// buffer; and it says each change of state in one line on standard error.
+// makes the device's render thread real-time and says each change of state in one line on standard error.
+// While nothing plays or waits and the operator has not been at the desk for a while, the device rests
+// (closed, so that neither it nor a sound server wakes the machine hundreds of times a second); the operator
+// coming back opens it in the background before the press, and a press without warning opens it at once.
 class OutputDevice {
   public:
     static constexpr int kWatchMs = 200; // a playing device is looked at this often
     static constexpr int kRetryMs = 500; // a missing device is tried this often (and an idle one looked at)
+    static constexpr std::int64_t kRestAfterUs = 30000000; // idle this long, the device rests
 
     // UI thread: opens the device (or starts the silent clock) and the watchdog.
     OutputDevice(Mixer& mixer, Clock& clock, std::unique_ptr<OutputBackend> backend);
@@ -32,9 +36,14 @@ class OutputDevice {
     bool hasDevice() const { return hasDevice_.load(); }
     // UI thread: true exactly once when no device could be opened at start-up.
     bool takeNoDeviceNotice() { return noDeviceNotice_.exchange(false); }
-    // UI thread: something started playing; the silent clock resumes its rounds. Never waits for the
-    // watchdog.
-    void wake() { silent_.wake(); }
+    // UI thread: something started playing; the silent clock resumes its rounds, a resting device opens.
+    // Never waits for the watchdog.
+    void wake();
+    // UI thread: the operator is at the desk (a mouse move, a key): a resting device opens now, in the
+    // background, so that the press that follows finds it running.
+    void operatorActive();
+    // Any thread: whether the device rests now.
+    bool resting() const { return resting_.load(); }
     // Any thread: whether the render thread runs real-time (false until the watchdog has seen it).
     bool realtime() const { return realtime_.load(); }
 
@@ -45,7 +54,10 @@ class OutputDevice {
     void watchOnce();
     void tuneRenderThread();
 
+    bool mayRest();
+
     Mixer& mixer_;
+    Clock& clock_;
     SilentClock silent_;
     std::unique_ptr<OutputBackend> backend_; // used under mutex_ once the watchdog runs
     std::mutex mutex_;
@@ -54,6 +66,9 @@ class OutputDevice {
     std::atomic<bool> hasDevice_{false};
     std::atomic<bool> noDeviceNotice_{false};
     std::atomic<bool> realtime_{false};
+    std::atomic<bool> resting_{false};
+    std::atomic<bool> wanted_{false};       // a resting device is to open
+    std::atomic<std::int64_t> activeUs_{0}; // when something last played or the operator was last seen
     bool tuned_ = false; // the render thread of the device open now has been seen to; watchdog only
     std::thread watchdog_;
 };

@@ -18,15 +18,16 @@ namespace {
 // its handler is set through the loaded library, with no link to it.
 void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
-// Whether a thread of this process may run real-time: tried once on a thread made for the purpose, directly and
-// through the desktop's RealtimeKit, as SDL will do for its output thread.
+// Whether a thread of this process may run real-time: tried once on a thread made for the purpose, directly
+// and through the desktop's RealtimeKit, as SDL will do for its output thread.
 bool realtimeGranted() {
     static const bool granted = [] {
         bool ok = false;
         std::thread probe([&ok] {
             const long self = ThreadPriority::currentThread();
-            ok = ThreadPriority::makeRealtime(self) ||
-                 SDL_LinuxSetThreadPriorityAndPolicy(self, SDL_THREAD_PRIORITY_TIME_CRITICAL, SCHED_FIFO) == 0;
+            ok =
+                ThreadPriority::makeRealtime(self) ||
+                SDL_LinuxSetThreadPriorityAndPolicy(self, SDL_THREAD_PRIORITY_TIME_CRITICAL, SCHED_FIFO) == 0;
         });
         probe.join();
         return ok;
@@ -128,7 +129,6 @@ const char* SdlOutput::driverName() const {
     const char* driver = sdlReady_ ? SDL_GetCurrentAudioDriver() : nullptr;
     return driver ? driver : "SDL";
 }
-
 
 void SdlOutput::quitAudio() {
     if (sdlReady_) {

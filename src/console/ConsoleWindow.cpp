@@ -6,6 +6,7 @@
 #include "console/BoardLoader.h"
 #include "console/BoardWidgets.h"
 #include "console/KeyRepeatGuard.h"
+#include "console/OperatorPresence.h"
 #include "console/NoticeLine.h"
 #include "console/TitleTimeStrip.h"
 #include "console/TransportArea.h"
@@ -33,6 +34,7 @@ ConsoleWindow::ConsoleWindow(Services& services, AboutBoxHolder& about, QWidget*
       m_level(services.waveOut, services.clock, services.ticks), m_services(services), m_about(about),
       m_player(services.media) {
     KeyRepeatGuard::install();
+    new OperatorPresence(services.waveOut, services.clock, this);
     m_central = new QWidget(this);
     m_central->setObjectName(QStringLiteral("client"));
     m_central->setFocusPolicy(Qt::ClickFocus); // where the focus rests when no control should have it

@@ -11,4 +11,6 @@ class WaveOut {
     // UI thread: how many output devices the sound reaches right now (as the wave API counts its devices);
     // 0 while the desk plays on without one.
     virtual int deviceCount() const { return 1; }
+    // UI thread: the operator is at the desk, a press may come: an output that rests gets ready now.
+    virtual void operatorActive() {}
 };

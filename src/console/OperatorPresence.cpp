@@ -1,0 +1,32 @@
+#include "console/OperatorPresence.h"
+
+#include "platform/Clock.h"
+#include "platform/WaveOut.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+OperatorPresence::OperatorPresence(WaveOut& output, Clock& clock, QObject* parent)
+    : QObject(parent), m_output(output), m_clock(clock) {
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool OperatorPresence::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Enter:
+    case QEvent::HoverMove:
+    case QEvent::MouseMove:
+    case QEvent::KeyPress:
+    case QEvent::WindowActivate: {
+        const std::int64_t now = m_clock.nowUs();
+        if (now - m_toldUs >= EveryUs) {
+            m_toldUs = now;
+            m_output.operatorActive();
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
