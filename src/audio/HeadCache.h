@@ -24,9 +24,12 @@ class HeadCache {
     // A head of the file while the file on disk still has stamp (any start); nullptr otherwise. A file that
     // changed loses all its heads here, and onStale is told so that they are made again.
     Head knownFile(const QString& path, const FileStamp& stamp);
-    // Keeps only the heads for which wanted(path, offsetMs) is true. The dropped ones are handed back, so
-    // the caller frees them outside the lock.
-    std::vector<Head> keepOnly(const std::function<bool(const QString&, std::int64_t)>& wanted);
+    // After a pass over the boards: the heads for which wanted(path, offsetMs) is true are marked as wanted
+    // now; then, while the heads take more than budgetBytes, the ones wanted longest ago go (never one
+    // wanted now). A team switched away from keeps its heads for when it comes back. The dropped ones are
+    // handed back, so the caller frees them outside the lock.
+    std::vector<Head> retain(const std::function<bool(const QString&, std::int64_t)>& wanted,
+                             std::size_t budgetBytes);
 
     std::size_t count() const;
     std::size_t bytes() const;
@@ -36,6 +39,13 @@ class HeadCache {
 
   private:
     using Key = std::pair<QString, std::int64_t>;
+    struct Entry {
+        Head head;
+        std::uint64_t wantedAt = 0; // the retain() that last wanted it
+    };
+    static std::size_t bytesOf(const Head& head);
+
     mutable std::mutex mutex_;
-    std::map<Key, Head> heads_;
+    std::map<Key, Entry> heads_;
+    std::uint64_t retains_ = 0;
 };

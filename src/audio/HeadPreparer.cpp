@@ -4,6 +4,7 @@
 #include "audio/OutputFormat.h"
 #include "audio/TitleDecoder.h"
 #include "audio/TitleLength.h"
+#include "platform/ThreadPriority.h"
 
 #include <algorithm>
 #include <chrono>
@@ -100,6 +101,7 @@ bool HeadPreparer::waitUntilIdle(int timeoutMs) {
 
 // Preparing thread.
 void HeadPreparer::loop() {
+    ThreadPriority::makeBackground();
     std::unique_lock<std::mutex> lock(mutex_);
     std::uint64_t done = 0;
     while (!quit_) {
@@ -126,6 +128,12 @@ bool HeadPreparer::runPass(std::unique_lock<std::mutex>& lock, std::uint64_t pas
     for (const Board& b : boards_)
         boards.push_back(Board{b.client, b.generation, b.titles, {}, b.done});
     lock.unlock();
+    ++passes_;
+    for (Board& board : boards) { // deepest first; an offset that is no number needs no decoding at all
+        const auto depth = [](const Title& t) { return MediaCommandInterpreter::startOf(t.offsetText).value_or(-1); };
+        std::stable_sort(board.titles.begin(), board.titles.end(),
+                         [&](const Title& a, const Title& b) { return depth(a) > depth(b); });
+    }
     std::set<Key> wanted;
     bool retry = false;
     for (const Board& board : boards) {
@@ -151,12 +159,17 @@ bool HeadPreparer::runPass(std::unique_lock<std::mutex>& lock, std::uint64_t pas
             now->done = true;
     }
     if (changes_.load() == pass) {
-        // Heads no board wants any more are freed here, not on the UI or the output thread.
-        std::vector<HeadCache::Head> dropped = cache_.keepOnly(
-            [&](const QString& path, std::int64_t ms) { return wanted.count(Key(path, ms)) != 0; });
+        // Heads beyond the budget are freed here, not on the UI or the output thread.
+        std::vector<HeadCache::Head> dropped = cache_.retain(
+            [&](const QString& path, std::int64_t ms) { return wanted.count(Key(path, ms)) != 0; }, kKeepBytes);
         dropped.clear();
-        for (auto it = faults_.begin(); it != faults_.end();)
-            it = wanted.count(it->first) ? std::next(it) : faults_.erase(it);
+        for (auto& [key, fault] : faults_)
+            if (wanted.count(key))
+                fault.wantedAt = passes_;
+        while (faults_.size() > kKeepFaults)
+            faults_.erase(std::min_element(faults_.begin(), faults_.end(), [](const auto& a, const auto& b) {
+                return a.second.wantedAt < b.second.wantedAt;
+            }));
     }
     lock.lock();
     return retry;
@@ -192,7 +205,7 @@ bool HeadPreparer::checkTitle(const Title& title, Finding& finding) {
     if (FileStamp::of(title.path) != stamp)
         return false;
     if (finding.fault != Fault::None)
-        faults_[key] = KnownFault{stamp, finding.fault, finding.durationMs};
+        faults_[key] = KnownFault{stamp, finding.fault, finding.durationMs, passes_};
     else
         cache_.publish(std::move(head));
     return true;

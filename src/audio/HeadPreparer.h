@@ -12,10 +12,11 @@
 #include <vector>
 
 // Prepares the heads of the titles on the consoles' boards and finds the titles that cannot play, on a thread
-// of its own at low priority. The consoles hand in their boards and poll the findings; the engine's presses
-// take the heads from the cache. A title whose head is ready and whose file is unchanged is not decoded
-// again, so a board reload costs a look at each file. Every public function is for the UI thread unless it
-// says so.
+// of its own that gets its fair share of the machine but never pushes in front of the desk's other threads.
+// Deep offsets come first: a press there costs most without a head. The consoles hand in their boards and poll
+// the findings; the engine's presses take the heads from the cache. A title whose head is ready and whose file
+// is unchanged is not decoded again, also after a switch to another team and back, so a board reload costs a
+// look at each file. Every public function is for the UI thread unless it says so.
 class HeadPreparer : public TitleCheck {
   public:
     explicit HeadPreparer(HeadCache& cache);
@@ -33,6 +34,10 @@ class HeadPreparer : public TitleCheck {
     // For tests and benchmarks: waits until every board is done; false when timeoutMs passed first.
     bool waitUntilIdle(int timeoutMs);
 
+    // The heads of the teams switched away from stay within this much memory (a full board takes about 11 MB).
+    static constexpr std::size_t kKeepBytes = 40u << 20;
+    static constexpr std::size_t kKeepFaults = 1024;
+
   private:
     struct Board {
         const void* client = nullptr;
@@ -45,6 +50,7 @@ class HeadPreparer : public TitleCheck {
         FileStamp stamp;
         Fault fault;
         std::int64_t durationMs;
+        std::uint64_t wantedAt;
     };
     using Key = std::pair<QString, std::int64_t>;
 
@@ -65,6 +71,7 @@ class HeadPreparer : public TitleCheck {
     bool quit_ = false;                 // guarded by mutex_
     std::atomic<bool> quitting_{false}; // the title in work gives up at once
     std::map<Key, KnownFault> faults_;  // preparing thread only
+    std::uint64_t passes_ = 0;          // preparing thread only
     SpscRing ring_;                     // preparing thread only
     std::thread thread_;
 };

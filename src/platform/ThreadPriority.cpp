@@ -33,6 +33,13 @@ bool isRealtime(long thread) {
 #endif
 }
 
+void makeBackground() {
+#ifdef __linux__
+    sched_param param{};
+    sched_setscheduler(0, SCHED_BATCH, &param);
+#endif
+}
+
 bool makeRealtime(long thread) {
 #ifdef __linux__
     sched_param param{};

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <set>
 
 namespace {
 
@@ -143,6 +144,33 @@ TEST_F(Starts, ALengthTheHeadersOnlyGuessIsReadFromTheStreamAndAStartAtTheEndIsR
     EXPECT_EQ(cold.engine.playFrom(cold.open(vbr), 8100), AudioError::OutOfRange);
     EXPECT_EQ(cold.engine.playFrom(cold.open(wav), 20000), AudioError::OutOfRange);
     EXPECT_EQ(cold.engine.playFrom(cold.open(wav), 19990), AudioError::None);
+}
+
+// Heads of boards no longer shown stay for a switch back, within a budget: the longest unwanted go first, a
+// wanted one never.
+TEST(HeadCacheTest, HeadsBeyondTheBudgetGoLongestUnwantedFirst) {
+    HeadCache cache;
+    const auto head = [](const char* path) {
+        auto h = std::make_shared<TitleHead>();
+        h->path = QString::fromLatin1(path);
+        h->samples.resize(2 * TitleHead::kFrames);
+        return h;
+    };
+    const auto only = [](std::set<QString> names) {
+        return [names](const QString& path, std::int64_t) { return names.count(path) != 0; };
+    };
+    for (const char* p : {"a", "b", "c"})
+        cache.publish(head(p));
+    const std::size_t one = cache.bytes() / 3;
+    cache.retain(only({"a", "b", "c"}), 10 * one); // the pass that made them
+    cache.retain(only({"a"}), 10 * one);           // b and c unwanted from here on
+    cache.retain(only({"b"}), 10 * one);           // a unwanted from here on, b wanted again
+    EXPECT_EQ(cache.count(), 3u);                  // all within the budget
+    cache.retain(only({"b"}), 2 * one);            // one must go: c, unwanted longest
+    EXPECT_EQ(cache.find("c", 0), nullptr);
+    EXPECT_NE(cache.find("a", 0), nullptr);
+    cache.retain(only({"a", "b"}), 0); // over any budget, but both are wanted
+    EXPECT_EQ(cache.count(), 2u);
 }
 
 } // namespace
