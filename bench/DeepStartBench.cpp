@@ -34,6 +34,7 @@ struct Figures {
     void report(benchmark::State& state) const {
         state.counters["median_ms"] = percentile(press, 0.5);
         state.counters["p99_ms"] = percentile(press, 0.99);
+        state.counters["max_ms"] = percentile(press, 1.0);
         state.counters["cmd_median_ms"] = percentile(cmd, 0.5);
         state.counters["cmd_p99_ms"] = percentile(cmd, 0.99);
         std::vector<double> wait; // from the command back to the first sample out: the period wait

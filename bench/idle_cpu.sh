@@ -11,6 +11,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-30}"
 [ -x "$root/build/bin/klangwart" ] || { echo "idle_cpu: build first (scripts/build.sh)" >&2; exit 1; }
+"$root/scripts/install_deps.sh" pulseaudio pulseaudio-utils xdotool x11-apps >/dev/null
 "$root/scripts/make_demo.sh" "$root/build" >/dev/null
 work="$(mktemp -d)"
 pids=()
@@ -96,13 +97,26 @@ print(f"{label}: key to tone at the server at most "
 PY
 }
 
+# The operator turns to another window: the desk is neither the active window nor under the pointer.
+away() {
+    xdotool windowfocus --sync "$other" 2>/dev/null || true
+    xdotool mousemove --window "$other" 20 20
+}
+xlogo -geometry 100x100+1100+600 &
+pids+=($!)
+other="$(timeout 20 xdotool search --sync --onlyvisible --class xlogo | head -n 1)"
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+
 span "operator at the desk" yes
+away
 sleep 32
 span "left alone" no
 for round in 1 2 3; do
+    # Back to the desk, a key at once: the output opens with the key itself.
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
     press_latency "press while the output rests ($round)"
-    xdotool mousemove --window "$window" 200 200
     sleep 1
     press_latency "press with the output open ($round)"
-    sleep 32
+    away
+    sleep 36
 done
