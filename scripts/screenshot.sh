@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot.png: the demo desk (scripts/make_demo.sh) on a virtual display of its own, 1280 x 800,
-# after two presses on the Tormusik run, so the picture shows a played mark and a title playing.
+# Makes docs/screenshot.png: the demo desk (scripts/make_demo.sh) on a virtual display of its own, 1280 x 800
+# (or the size given second), after two presses on the Tormusik run, so the picture shows a played mark and a
+# title playing. Usage: scripts/screenshot.sh [OUT.png] [WIDTHxHEIGHT]
 # Build first (scripts/build.sh). Needs Xvfb, xdotool and ffmpeg's X11 capture; installs xdotool if missing.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 out="${1:-$root/docs/screenshot.png}"
+screen="${2:-1280x800}"
 "$root/scripts/install_deps.sh" xdotool
 [ -x "$root/build/bin/klangwart" ] || { echo "screenshot: build first (scripts/build.sh)" >&2; exit 1; }
 "$root/scripts/make_demo.sh" "$root/build" >/dev/null
@@ -19,7 +21,7 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display number and tells it; nothing collides with a display already running.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 for _ in $(seq 100); do
     [ -s "$work/display" ] && break
@@ -34,9 +36,10 @@ export DISPLAY
 desk=$!
 window="$(timeout 30 xdotool search --sync --onlyvisible --name '^Klangwart  ' | head -n 1)"
 sleep 1 # the first paint after mapping
-# Two Tormusik buttons, in window coordinates at this screen size: one played, one playing.
-for x in 780 640; do
-    xdotool mousemove --window "$window" "$x" 83 click 1
+# Two Tormusik buttons (the first two of the run, where the screen fit puts them): one played, one playing.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+for twips in 11647 9607; do
+    xdotool mousemove --window "$window" $((WIDTH * twips / 18960)) $((HEIGHT * 83 / 763)) click 1
     sleep 0.3
 done
 xdotool mousemove 1270 790 # no hover highlight on the picture

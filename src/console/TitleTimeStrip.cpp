@@ -19,7 +19,7 @@ TitleTimeStrip::TitleTimeStrip(QWidget* window, MediaStatus* status, TickSourceF
     m_remaining = new QLabel(this);
     m_remaining->setObjectName(QStringLiteral("TitleTime_Rest"));
     // Larger than the 18 points of the transport captions; the screen fit scales both alike.
-    m_remaining->setFont(QFont(QStringLiteral("Arial"), 22, QFont::Bold));
+    m_remaining->setFont(QFont(QStringLiteral("Arial"), 24, QFont::Bold));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 0, 2, 0);
     layout->setSpacing(0);
