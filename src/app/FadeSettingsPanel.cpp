@@ -4,6 +4,7 @@
 #include "widgets/ClickLabel.h"
 #include "widgets/ShapeRect.h"
 #include "widgets/Twips.h"
+#include "widgets/VbColor.h"
 
 #include <QFont>
 #include <cstdint>
@@ -12,7 +13,6 @@ namespace {
 
 constexpr std::int32_t ChoiceYellow = 0x00C0FFFF;
 constexpr std::int32_t ChoiceGreen = 0x00C0FFC0;
-constexpr std::int32_t Red = 0x000000FF;
 constexpr double ValueRowTop = 3720;
 constexpr double ValueRowHeight = 285;
 
@@ -45,7 +45,7 @@ ClickLabel* makeChoice(QWidget* parent, const QString& name, const QString& capt
 }
 
 ShapeRect* makeFrame(QWidget* parent, int index, double left, double width) {
-    auto* s = new ShapeRect(3, Red, parent);
+    auto* s = new ShapeRect(3, VbColor::Red, parent);
     s->setObjectName(QStringLiteral("Shape10_%1").arg(index));
     Twips::place(s, left, 3600, width, 495);
     return s;

@@ -14,6 +14,7 @@
 #include "widgets/ClickLabel.h"
 #include "widgets/Twips.h"
 #include "widgets/VbButton.h"
+#include "widgets/VbColor.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -23,7 +24,6 @@
 
 namespace {
 constexpr std::int32_t PlayingText = 0x00008000;
-constexpr std::int32_t Red = 0x000000FF;
 const QString PlayMarker = QStringLiteral("   ** PLAY **");
 const QString WaitMarker = QStringLiteral("   ** WAIT **");
 // Told instead of PLAY when the title could not be started, so the operator knows at once nothing sounds.
@@ -70,7 +70,7 @@ void Form1::buildPanels() {
     auto* close = new VbButton(frm_format);
     close->setObjectName(QStringLiteral("Command6"));
     close->setCaption(QStringLiteral("X"));
-    close->setBackColor(Red);
+    close->setBackColor(VbColor::Red);
     close->setFont(QFont(QStringLiteral("Arial"), 12, QFont::Bold));
     close->setToolTip(QStringLiteral("Schließen"));
     Twips::place(close, 8040, 40, 615, 405);
@@ -167,7 +167,7 @@ bool Form1::startTitle(int Index, const QString& path, const QString& storedOffs
 void Form1::showStatus(const QString& marker, std::int32_t color) {
     // A title that could not start stays told as such through Pause and Resume: nothing sounds.
     Label17->setText(sTitel + (m_titleFailed ? ErrorMarker : marker));
-    Label17->setForeColor(m_titleFailed ? Red : color);
+    Label17->setForeColor(m_titleFailed ? VbColor::Red : color);
 }
 
 void Form1::showPressed(bool started) {
@@ -185,7 +185,7 @@ void Form1::cmd2_Click() {
 
 void Form1::cmd5_Click() {
     ConsoleWindow::cmd5_Click();
-    showStatus(WaitMarker, Red);
+    showStatus(WaitMarker, VbColor::Red);
 }
 
 void Form1::cmd6_Click() {

@@ -17,9 +17,6 @@ class GainSmoother {
     // Output thread: multiplies interleaved stereo frames in place, advancing the ramp.
     void process(float* interleaved, int frames);
 
-    // Output thread (or a test between renders): the gain the next sample gets.
-    float currentLeft() const { return current_[0]; }
-    float currentRight() const { return current_[1]; }
     int rampFrames() const { return rampFrames_; }
 
   private:

@@ -3,6 +3,7 @@
 #include "widgets/ShapeRect.h"
 #include "widgets/Twips.h"
 #include "widgets/VbButton.h"
+#include "widgets/VbColor.h"
 
 #include <QFont>
 #include <QProgressBar>
@@ -41,7 +42,7 @@ TransportArea::TransportArea(QWidget* window) {
     Shape2->setObjectName(QStringLiteral("Shape2"));
     Twips::place(Shape2, 8520, 8640, 10335, 2175);
     Shape2->hide();
-    cmd2 = makeButton(window, "cmd2_0", QStringLiteral("&Stop"), 0x000000FF, 8760, true);
+    cmd2 = makeButton(window, "cmd2_0", QStringLiteral("&Stop"), VbColor::Red, 8760, true);
     cmd5 = makeButton(window, "cmd5", QStringLiteral("&Pause"), LightGrey, 11280, false);
     cmd6 = makeButton(window, "cmd6", QStringLiteral("&Weiter"), Green, 11280, false);
     Command2 = makeButton(window, "Command2", QStringLiteral("&Ausblenden"), LightGrey, 13920, false);

@@ -10,7 +10,6 @@
 
 namespace {
 constexpr std::int32_t PanelGrey = 0x00C0C0C0;
-constexpr std::int32_t Red = 0x000000FF;
 const QString Sec = QStringLiteral(" sec.");
 
 QLabel* makeLabel(QWidget* parent, const char* name, double left) {
@@ -68,7 +67,7 @@ FinePanel::FinePanel(QWidget* parent, QWidget* beenden) : QFrame(parent), m_been
     Command8 = new VbButton(this);
     Command8->setObjectName(QStringLiteral("Command8"));
     Command8->setCaption(QStringLiteral("X"));
-    Command8->setBackColor(Red);
+    Command8->setBackColor(VbColor::Red);
     Command8->setFont(QFont(QStringLiteral("Arial Black"), 18, QFont::Bold));
     Twips::place(Command8, 9480, 240, 495, 615);
     connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });

@@ -17,7 +17,6 @@
 
 namespace {
 constexpr std::int32_t Black = 0x00000000;
-constexpr std::int32_t Red = 0x000000FF;
 constexpr std::int32_t Grey = 0x00C0C0C0;
 constexpr std::int32_t Yellow = 0x0000FFFF;
 constexpr std::int32_t Orange = 0x000080FF;
@@ -73,7 +72,7 @@ void Form2::buildControls() {
     QFont beendenFont(QStringLiteral("Arial"));
     beendenFont.setPointSizeF(15.75);
     beendenFont.setBold(true);
-    Command7 = makeButton(m_central, "Command7", QStringLiteral("Beenden"), Red, beendenFont, 16440);
+    Command7 = makeButton(m_central, "Command7", QStringLiteral("Beenden"), VbColor::Red, beendenFont, 16440);
 
     frm_Fein = new FinePanel(m_central, Command7);
 
@@ -178,7 +177,7 @@ void Form2::cmd2_Click() {
 void Form2::cmd5_Click() {
     ConsoleWindow::cmd5_Click();
     writeStatusLine();
-    setStatusColor(QPalette::Text, Red);
+    setStatusColor(QPalette::Text, VbColor::Red);
     setWindowTitle(QStringLiteral(" Pause von :   ") + sTitel);
     cmd_Speichern->setFocus();
     m_stopwatch.cmd_Titelpause_Click();

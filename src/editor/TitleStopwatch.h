@@ -28,7 +28,6 @@ class TitleStopwatch {
     void cmd_Titelstop_Click();
     void Timer4_Timer();
 
-    std::int16_t iTitelZeit() const { return m_count; }
     const QString& Titel() const { return m_titel; }
     // The number in Titel, as the save turns it into milliseconds.
     int seconds() const;

@@ -1,6 +1,5 @@
 #include "library/FolderListing.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>

@@ -18,7 +18,6 @@ class AtomicFile {
     static WriteError replaceChecked(const QString& path, const QByteArray& content);
 
     // The checks replace() makes before it writes anything.
-    static bool mayReplace(const QString& path) { return check(path) == WriteError::None; }
     static WriteError check(const QString& path);
 
     // Removes the temporary files that writes of path left behind when they were killed before the rename

@@ -32,7 +32,6 @@ class LevelControl {
                    std::function<void()> onEnd);
     // Ends a running ramp at once, where it stands: it never touches the level again.
     void stopRamp();
-    bool rampRunning() const { return m_ramp.running(); }
     // Where a new fade or duck starts: at `usual` (full level), unless a ramp runs now or was cut short since
     // the last title start; then at the level it reached, so that no click ever makes the music jump up.
     int rampStart(int usual) const { return m_cutShort || m_ramp.running() ? m_value : usual; }

@@ -20,11 +20,6 @@ void ClickLabel::setForeColor(std::int32_t vbColor) {
     applyPalette();
 }
 
-void ClickLabel::setTransparent(bool transparent) {
-    m_transparent = transparent;
-    applyPalette();
-}
-
 void ClickLabel::applyPalette() {
     QPalette pal = palette();
     pal.setColor(QPalette::Window, VbColor::toQColor(m_backColor));

@@ -10,7 +10,6 @@ class ClickLabel : public QLabel {
     void setBackColor(std::int32_t vbColor);
     std::int32_t backColor() const { return m_backColor; }
     void setForeColor(std::int32_t vbColor);
-    void setTransparent(bool transparent);
 
   signals:
     void clicked();

@@ -9,6 +9,8 @@
 namespace VbColor {
 
 constexpr std::int32_t ButtonFace = static_cast<std::int32_t>(0x8000000F);
+// The red of the desk's warnings, Stop and close buttons and paused or failed titles.
+constexpr std::int32_t Red = 0x000000FF;
 
 QColor toQColor(std::int32_t value);
 
