@@ -32,10 +32,12 @@ class EditorDesk : public Desk {
     void pressEditor(int index) { press(index, editor); }
     void clickEditor(const char* name) { click(name, editor); }
     void menu(const char* action) { Operator::menu(editor, QString::fromLatin1(action)); }
-    // Moves the slider by arrow keys, as an operator does.
+    // Moves the slider by arrow keys, as an operator does; a slider that does not follow fails at once.
     void slideTo(int position) {
-        for (auto* s = Operator::find<QSlider>(editor, "Slider1"); s->value() != position;)
+        auto* s = Operator::find<QSlider>(editor, "Slider1");
+        for (int keys = 0; keys < 50 && s->value() != position; ++keys)
             QTest::keyClick(s, s->value() < position ? Qt::Key_Right : Qt::Key_Left);
+        ASSERT_EQ(s->value(), position);
     }
     int slider() const { return Operator::find<QSlider>(editor, "Slider1")->value(); }
     QString torPath() const { return path("7 Meter", "01Tor.mp3"); }

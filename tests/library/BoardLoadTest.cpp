@@ -17,6 +17,7 @@ TEST_F(BoardLoad, CaptionsRunsColoursAndHeadings) {
     start({{"7 Meter", {"02Tor.mp3", "01Siebenmeter.mp3"}},
            {"Auszeit", {"01.mp3", "02Pause.mp3"}},
            {"Tormusik", DeskFixture::numbered(14)},
+           {"Torwart", {"abZwei.mp3", "AAEins.mp3"}}, // sorted without regard to case
            {"2 Minuten", {"01A&B.mp3"}}});
     const QWidget* w = main.get();
     EXPECT_EQ(button(w, 0)->caption(), QStringLiteral("Siebenmeter"));
@@ -32,6 +33,7 @@ TEST_F(BoardLoad, CaptionsRunsColoursAndHeadings) {
     EXPECT_EQ(button(w, 74)->y(), button(w, 61)->y());
     EXPECT_GT(button(w, 74)->x(), button(w, 61)->x());
     EXPECT_EQ(button(w, 127)->caption(), QStringLiteral("A&B"));
+    EXPECT_EQ(button(w, 15)->caption(), QStringLiteral("Eins"));
     EXPECT_EQ(text(w, "Label1_3"), QStringLiteral("Torfrau"));
     // The fixed buttons keep their captions and take the fade button's colour.
     EXPECT_EQ(button(w, 30)->caption(), QStringLiteral("&Wischen"));

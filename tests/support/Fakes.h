@@ -108,11 +108,12 @@ class FakeTickSource : public TickSource {
         m_due = m_clock.now + 1000LL * ms;
     }
     int interval() const override { return m_interval; }
-    // One tick, delivered only while the interval is set.
+    // One tick, delivered only while the interval is set. Like a window timer, the next one is due a period
+    // from now: ticks missed while the event loop was held up come as one late tick, never replayed.
     bool tick() {
         if (m_interval <= 0 || !onTick)
             return false;
-        m_due += 1000LL * m_interval;
+        m_due = m_clock.now + 1000LL * m_interval;
         onTick();
         return true;
     }
