@@ -17,7 +17,7 @@ TEST_F(BoardLoad, CaptionsRunsColoursAndHeadings) {
     start({{"7 Meter", {"02Tor.mp3", "01Siebenmeter.mp3"}},
            {"Auszeit", {"01.mp3", "02Pause.mp3"}},
            {"Tormusik", DeskFixture::numbered(14)},
-           {"Torwart", {"abZwei.mp3", "AAEins.mp3"}}, // sorted without regard to case
+           {"Torwart", {"BBZwei.mp3", "aaEins.mp3"}}, // sorted without regard to case
            {"2 Minuten", {"01A&B.mp3"}}});
     const QWidget* w = main.get();
     EXPECT_EQ(button(w, 0)->caption(), QStringLiteral("Siebenmeter"));
