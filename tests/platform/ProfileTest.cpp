@@ -151,4 +151,27 @@ TEST_F(ProfileTest, KeptReadsSeeEveryChangeOnDisk) {
     EXPECT_EQ(seconds.value(file, "Damen", "Zeit_01"), QString());
 }
 
+// The clock set back an hour after a read: the next edit is stamped before the read, and is seen all the same.
+bool clockSetBack = false;
+FileStamp hourBack(const QString& path) {
+    FileStamp s = FileStamp::of(path);
+    if (clockSetBack) {
+        s.mtimeNs -= 3600'000'000'000;
+        s.ctimeNs -= 3600'000'000'000;
+    }
+    return s;
+}
+
+TEST_F(ProfileTest, AnEditStampedBeforeTheReadIsSeen) {
+    ProfileCache cache(&hourBack);
+    put("[Damen]\r\nZeit_01=100\r\n");
+    QThread::msleep(60); // the read is trusted from now on
+    EXPECT_EQ(cache.value(file, "Damen", "Zeit_01"), QStringLiteral("100"));
+    EXPECT_EQ(cache.value(file, "Damen", "Zeit_01"), QStringLiteral("100"));
+    clockSetBack = true;
+    put("[Damen]\r\nZeit_01=200\r\n");
+    EXPECT_EQ(cache.value(file, "Damen", "Zeit_01"), QStringLiteral("200"));
+    clockSetBack = false;
+}
+
 } // namespace
