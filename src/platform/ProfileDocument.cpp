@@ -11,6 +11,19 @@ namespace {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 
+// UTF-8 when the file says so with a byte order mark, or when it was saved as UTF-8 by an editor that writes
+// none: valid UTF-8 throughout, holding at least one of the letters À to ÿ (ä, ö, ü, ß, é ...), which every
+// German text has. In Windows-1252 those two bytes would read "Ã" and a symbol, a pair no German text holds,
+// and a Windows-1252 file with umlauts is never valid UTF-8 (an ä alone, or before a plain letter, is not):
+// such a file stays Windows-1252, byte for byte, whatever is written into it.
+Cp1252::Charset charsetOf(const QByteArray& raw) {
+    if (raw.startsWith(kUtf8Bom))
+        return Cp1252::Charset::Utf8;
+    const bool latinLetter = raw.contains('\xC3');
+    return latinLetter && QByteArrayView(raw).isValidUtf8() ? Cp1252::Charset::Utf8
+                                                            : Cp1252::Charset::Windows1252;
+}
+
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
@@ -97,7 +110,7 @@ ProfileDocument ProfileDocument::fromBytes(const QString& path, const QByteArray
 QString ProfileDocument::firstValue(const QByteArray& raw, const QString& section, const QString& key) {
     // The lines as parse() splits them, the section and key tests as value() makes them.
     const bool utf8 = raw.startsWith(kUtf8Bom);
-    const Cp1252::Charset charset = utf8 ? Cp1252::Charset::Utf8 : Cp1252::Charset::Windows1252;
+    const Cp1252::Charset charset = charsetOf(raw);
     const ProfileNameMatcher wantedSection(section, charset);
     const ProfileNameMatcher wantedKey(key, charset);
     const char* data = raw.constData();
@@ -125,9 +138,9 @@ QString ProfileDocument::firstValue(const QByteArray& raw, const QString& sectio
 void ProfileDocument::parse(const QByteArray& raw) {
     m_raw = raw;
     qsizetype pos = 0;
+    m_charset = charsetOf(m_raw);
     if (m_raw.startsWith(kUtf8Bom)) {
         m_bom = kUtf8Bom;
-        m_charset = Cp1252::Charset::Utf8;
         pos = kUtf8Bom.size();
     }
     const char* data = m_raw.constData();

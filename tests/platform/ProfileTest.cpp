@@ -88,6 +88,10 @@ TEST_F(ProfileTest, DamagedAndForeignFiles) {
     const QByteArray bom = "\xEF\xBB\xBF[Mannschaft]\r\nMannschaft=M\xC3\xA4nner\r\n";
     check(bom, {entry("mannschaft", "MANNSCHAFT", "Männer")}, {entry("MANNSCHAFT", "Verein", "Café Ω")},
           bom + "Verein=Caf\xC3\xA9 \xCE\xA9\r\n");
+    // Saved as UTF-8 without a byte order mark, as editors on Linux do: read as UTF-8 and written in it.
+    const QByteArray utf8 = "[Mannschaft]\nMannschaft=M\xC3\xA4nner\n[M\xC3\xA4nner_AUSBLEND]\nZEIT=3\n";
+    check(utf8, {entry("mannschaft", "Mannschaft", "Männer"), entry("MÄNNER_ausblend", "ZEIT", "3")},
+          {entry("Männer_AUSBLEND", "Vol", "20")}, utf8 + "Vol=20\n");
 }
 
 // Ten megabytes with a line of one megabyte, searched many times in one document (seeding a full board)
