@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the desk needs to build, test, package and run, and any further packages named
-# as arguments (scripts/screenshot.sh asks for its own). Does nothing when all are there.
+# Installs the Debian packages that are missing, and any further packages named as arguments (the scripts that
+# need a tool of their own ask for it). --desk: only what building and running the desk needs (./run.sh);
+# without it also the tests, benchmarks, fuzzers and packaging tools (./test.sh). Does nothing when all are there.
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libavformat-dev libavcodec-dev libavutil-dev
-          libswresample-dev libsdl2-dev libgtest-dev libgmock-dev libbenchmark-dev ffmpeg
-          fonts-liberation fonts-comic-neue xvfb xauth
-          desktop-file-utils appstream man-db file dpkg-dev "$@")
-packages+=(clang libclang-rt-dev) # libFuzzer for the fuzz targets (scripts/fuzz.sh)
+desk=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n libavformat-dev libavcodec-dev
+      libavutil-dev libswresample-dev libsdl2-dev ffmpeg fonts-liberation fonts-comic-neue)
+rest=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth desktop-file-utils appstream man-db file dpkg-dev
+      lintian
+      clang libclang-rt-dev) # libFuzzer for the fuzz targets (scripts/fuzz.sh)
+packages=("${desk[@]}")
+if [ "${1:-}" = "--desk" ]; then
+    shift
+else
+    packages+=("${rest[@]}")
+fi
+packages+=("$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -64,9 +64,10 @@ frmAbout::frmAbout(Dialogs& dialogs, Launcher& launcher, QWidget* parent)
     lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
     lblDisclaimer->setWordWrap(true);
     lblDisclaimer->setStyleSheet(QStringLiteral("color: #FF0000"));
-    label(QStringLiteral("Hallensprecher-Tonpult"), 120, 3240, 3900, 225);
-    label(QStringLiteral("für Handballspiele"), 2400, 1800, 3000, 225);
-    label(QStringLiteral("Klangwart-Team"), 2400, 2040, 3000, 225);
+    label(QStringLiteral("Freie Software: GNU GPL 3 oder neuer, ohne Garantie"), 120, 3240, 4000, 225)
+        ->setObjectName(QStringLiteral("lblDescription_1"));
+    label(QStringLiteral("Hallensprecher-Tonpult für Handball"), 2400, 1800, 3300, 225);
+    label(QStringLiteral("Anleitung: Taste F1"), 2400, 2040, 3000, 225);
 
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);

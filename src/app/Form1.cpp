@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "about/AboutBoxHolder.h"
+#include "about/GuideWindow.h"
 #include "app/FadeSettingsPanel.h"
 #include "app/FormatPanel.h"
 #include "app/StartupCheck.h"
@@ -49,8 +50,9 @@ Form1::Form1(Services& services, AboutBoxHolder& about) : ConsoleWindow(services
 }
 
 Form1::~Form1() {
-    // The editor has no owner window; a loaded one goes with the main console.
+    // The editor and the guide have no owner window; loaded ones go with the main console.
     delete m_editor.data();
+    delete m_guide.data();
 }
 
 void Form1::buildPanels() {
@@ -124,6 +126,20 @@ void Form1::buildMenus() {
     QAction* info = bar->addAction(QStringLiteral("&?"));
     info->setObjectName(QStringLiteral("mnu_Info"));
     connect(info, &QAction::triggered, this, &Form1::mnu_Info_Click);
+    // The guide on F1, without a menu entry of its own: the described menus stay as they are.
+    auto* guide = new QAction(this);
+    guide->setObjectName(QStringLiteral("Anleitung"));
+    guide->setShortcut(QKeySequence::HelpContents);
+    connect(guide, &QAction::triggered, this, &Form1::showGuide);
+    addAction(guide);
+}
+
+void Form1::showGuide() {
+    if (!m_guide)
+        m_guide = new GuideWindow();
+    m_guide->show();
+    m_guide->raise();
+    m_guide->activateWindow();
 }
 
 bool Form1::Form_Load() {

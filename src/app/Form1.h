@@ -9,6 +9,7 @@ class QLabel;
 class FadeSettingsPanel;
 class FormatPanel;
 class Form2;
+class GuideWindow;
 
 // The main console: the board an operator plays from, its menu bar, the status line Label17, the fade
 // and announcement controls and the two settings panels. UI thread.
@@ -40,6 +41,8 @@ class Form1 : public ConsoleWindow {
 
     // The start-time editor while it is loaded.
     Form2* editor() const;
+    // F1: the operator's guide in a window of its own.
+    void showGuide();
 
   protected:
     void showPressLook() override;
@@ -67,4 +70,5 @@ class Form1 : public ConsoleWindow {
     bool m_titleFailed = false; // the last press could not start its title: the status keeps saying so
     QLabel* m_picture = nullptr;
     QPointer<Form2> m_editor;
+    QPointer<GuideWindow> m_guide;
 };

@@ -1,5 +1,7 @@
 #include "app/ProgramDirectory.h"
 
+#include "library/ProgramPaths.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -9,19 +11,26 @@ ProgramDirectory ProgramDirectory::given(const QString& dir) {
         return failure(QStringLiteral("'%1' ist kein Ordner").arg(dir));
     ProgramDirectory result;
     result.m_path = folder.canonicalFilePath();
+    const QDir d(result.m_path);
+    if (!QFileInfo::exists(d.filePath(QString::fromLatin1(ProgramPaths::SettingsFileName)))) {
+        result.m_empty = d.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        if (!result.m_empty)
+            return failure(QStringLiteral("'%1' ist kein Programmordner: Es fehlt Klangwart.ini, und der Ordner "
+                                          "ist nicht leer")
+                               .arg(dir));
+    }
     return result;
 }
 
-ProgramDirectory ProgramDirectory::ofProgram(const QString& executable, const QString& installedBinDir,
+ProgramDirectory ProgramDirectory::ofProgram(const QString& executable, const QString& dataFromBin,
                                              const QString& home) {
     ProgramDirectory result;
     result.m_path = QFileInfo(executable).canonicalPath();
     if (result.m_path.isEmpty())
         return failure(QStringLiteral("der Ordner des Programms '%1' ist nicht zu finden").arg(executable));
-    // Both sides resolved: on a merged /usr, /bin/klangwart and /usr/bin/klangwart are the same program.
-    const QString installed =
-        installedBinDir.isEmpty() ? QString() : QFileInfo(installedBinDir).canonicalFilePath();
-    if (installed.isEmpty() || result.m_path != installed)
+    // The executable's real folder: a link to the installed desk is the installed desk.
+    const QDir bin(result.m_path);
+    if (!QFileInfo(bin.filePath(dataFromBin + QLatin1Char('/') + QLatin1String(InstallMarker))).isFile())
         return result;
     if (home.isEmpty() || !QFileInfo(home).isDir())
         return failure(

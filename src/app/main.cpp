@@ -2,6 +2,7 @@
 // console and runs the desk.
 #include "KlangwartInstallDirs.h"
 #include "about/AboutBoxHolder.h"
+#include "about/GermanTexts.h"
 #include "app/CommandLine.h"
 #include "app/Form1.h"
 #include "app/ProgramDirectory.h"
@@ -84,15 +85,12 @@ void setWindowIcon() {
     QApplication::setWindowIcon(icon);
 }
 
-// The folder of the running program, or ~/Klangwart for the installed desk, set up on first use. Empty when
-// there is none; the operator has been told why.
-QString programDirectory(Dialogs& dialogs) {
-    const ProgramDirectory folder =
-        ProgramDirectory::ofProgram(QCoreApplication::applicationFilePath(),
-                                    QStringLiteral(KLANGWART_INSTALL_FULL_BINDIR), QDir::homePath());
+// The folder the desk works on, laid out first when it is the installed desk's ~/Klangwart or an empty folder
+// given on the command line. Empty when there is none; the operator has been told why.
+QString programDirectory(const ProgramDirectory& folder, Dialogs& dialogs) {
     QString problem =
         folder.ok() ? QString() : QStringLiteral("Klangwart findet keinen Programmordner: ") + folder.error();
-    if (folder.ok() && folder.isHomeFolder())
+    if (folder.ok() && (folder.isHomeFolder() || folder.isEmpty()))
         problem = ProgramFolderSetup::prepare(folder.path());
     if (!problem.isEmpty()) {
         std::fprintf(stderr, "klangwart: %s\n", qUtf8Printable(problem));
@@ -169,12 +167,17 @@ int main(int argc, char** argv) {
             dialogs.endProgram();
     });
     QApplication::setApplicationName(Title);
+    GermanTexts::install();
     QApplication::setDesktopFileName(QStringLiteral("de.klangwart.Klangwart"));
     QApplication::setStyle(QStringLiteral("Fusion"));
     setWindowIcon();
     FontSubstitutes::install();
 
-    const QString dir = line.dir().isEmpty() ? programDirectory(dialogs) : given.path();
+    const QString dir = programDirectory(
+        line.dir().isEmpty() ? ProgramDirectory::ofProgram(QCoreApplication::applicationFilePath(),
+                                                           QStringLiteral(KLANGWART_DATA_FROM_BIN), QDir::homePath())
+                             : given,
+        dialogs);
     if (dir.isEmpty())
         return ExitNoProgramDirectory;
 

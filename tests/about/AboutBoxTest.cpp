@@ -1,7 +1,10 @@
 // The about box from either console, its texts and ways to close it, and the system information launcher.
+#include "about/GermanTexts.h"
 #include "about/SysInfo.h"
 #include "about/frmAbout.h"
 #include "support/Desk.h"
+
+#include <QTextBrowser>
 
 namespace {
 
@@ -30,6 +33,22 @@ TEST_F(AboutBox, ShowsVersionClubAndWarningAndClosesWithOkOrEsc) {
     // From the editor the club label keeps its design text.
     Operator::menu(openEditor(), "mnu_Info");
     EXPECT_EQ(text(fx.about.current(), "lblVersion_5"), QStringLiteral("Verein"));
+}
+
+TEST_F(AboutBox, F1ShowsTheGuideAndQtSpeaksGerman) {
+    start();
+    QTest::keyClick(main.get(), Qt::Key_F1);
+    QWidget* guide = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("Bedienungsanleitung"))
+            guide = w;
+    ASSERT_NE(guide, nullptr);
+    EXPECT_TRUE(guide->isVisible());
+    EXPECT_TRUE(qobject_cast<QTextBrowser*>(guide)->toPlainText().startsWith(
+        QStringLiteral("Klangwart – Bedienungsanleitung")));
+    ASSERT_TRUE(GermanTexts::install());
+    const QAction* ausblend = Operator::find<QAction>(main.get(), "mnuAusblend");
+    EXPECT_EQ(ausblend->shortcut().toString(QKeySequence::NativeText), QStringLiteral("Strg+A"));
 }
 
 TEST(SysInfo, WithoutAToolTheOperatorIsToldSo) {

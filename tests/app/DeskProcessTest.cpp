@@ -3,6 +3,7 @@
 #include "KlangwartVersion.h"
 #include "app/ProgramFolderSetup.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
@@ -31,6 +32,7 @@ TEST(DeskProcessTest, CommandLineIsAnsweredWithoutADisplay) {
     const QString file = tmp.filePath(QStringLiteral("datei"));
     QFile(file).open(QIODevice::WriteOnly);
     ASSERT_EQ(ProgramFolderSetup::prepare(tmp.filePath(QStringLiteral("pult"))), QString());
+    QDir(tmp.path()).mkpath(QStringLiteral("andere/Fotos"));
     const QByteArray help = " (Hilfe: klangwart --help)\n";
     const std::vector<std::tuple<QStringList, int, QByteArray>> cases{
         {{"--version"}, 0, "Klangwart " KLANGWART_VERSION "\n"},
@@ -41,6 +43,9 @@ TEST(DeskProcessTest, CommandLineIsAnsweredWithoutADisplay) {
         {{"--dir", "/", "/tmp"}, 2, "klangwart: nur ein Ordner ist möglich, '/tmp' ist zu viel" + help},
         {{"--", file}, 2, "klangwart: '" + file.toUtf8() + "' ist kein Ordner" + help},
         {{tmp.filePath(QStringLiteral("pult"))}, 1, "klangwart: Kein Bildschirm: Das Tonpult braucht eine "},
+        {{tmp.filePath(QStringLiteral("andere"))}, 2,
+         "klangwart: '" + tmp.filePath(QStringLiteral("andere")).toUtf8() +
+             "' ist kein Programmordner: Es fehlt Klangwart.ini, und der Ordner ist nicht leer" + help},
     };
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -87,8 +92,8 @@ TEST(DeskProcessTest, OneDeskPerFolderTheSecondStartRaisesTheFirstAndADeadDesksL
     QTemporaryDir tmp;
     const QString one = tmp.filePath(QStringLiteral("eins"));
     const QString two = tmp.filePath(QStringLiteral("zwei"));
-    for (const QString& dir : {one, two})
-        ASSERT_EQ(ProgramFolderSetup::prepare(dir), QString());
+    ASSERT_EQ(ProgramFolderSetup::prepare(one), QString());
+    QDir().mkpath(two); // empty: the desk lays it out
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), tmp.path()); // as a desktop session has it: Qt says nothing
@@ -133,4 +138,5 @@ TEST(DeskProcessTest, OneDeskPerFolderTheSecondStartRaisesTheFirstAndADeadDesksL
     const QByteArray said = beside.readAllStandardError();
     EXPECT_FALSE(said.contains("ALSA")) << said.toStdString();
     EXPECT_LE(said.count("klangwart:"), 1) << said.toStdString();
+    EXPECT_TRUE(QFile::exists(two + "/Jugend/2 Minuten") && QFile::exists(two + "/Klangwart.ini"));
 }
