@@ -7,10 +7,12 @@
 #include "app/StartupCheck.h"
 #include "console/BoardLoader.h"
 #include "console/BoardWidgets.h"
+#include "console/FolderView.h"
+#include "console/NoticeLine.h"
 #include "console/TransportArea.h"
 #include "editor/Form2.h"
+#include "library/MusicImport.h"
 #include "library/ProgramPaths.h"
-#include "platform/Launcher.h"
 #include "playback/PressDispatch.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/Twips.h"
@@ -18,9 +20,11 @@
 #include "widgets/VbColor.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPixmap>
 
 namespace {
@@ -47,6 +51,9 @@ Form1::Form1(Services& services, AboutBoxHolder& about) : ConsoleWindow(services
     Twips::place(Label17, 8640, 8760, 7260, 975);
     buildPanels();
     buildMenus();
+    // Music is dropped on the board's frames.
+    m_central->setAcceptDrops(true);
+    m_central->installEventFilter(this);
 }
 
 Form1::~Form1() {
@@ -232,7 +239,7 @@ void Form1::mnu_Jugend_Click() {
 
 void Form1::openTeamFolder(const QString& team) {
     // The team folder inside the program directory, whatever the working directory is.
-    services().launcher.openFolder(ProgramPaths::teamFolder(programDir(), team));
+    FolderView::show(services(), ProgramPaths::teamFolder(programDir(), team), QStringLiteral("Musikordner"));
 }
 
 void Form1::mnu_DBMänner_Click() {
@@ -289,6 +296,52 @@ void Form1::closeEvent(QCloseEvent* event) {
     MP3_Stop(MyAlias);
     aboutBox().unload();
     event->accept();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_central)
+        return ConsoleWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDropEvent*>(event);
+        const bool files =
+            drag->mimeData()->hasUrls() && !drag->mimeData()->urls().first().toLocalFile().isEmpty();
+        if (files && board->categoryAt(drag->position().toPoint()))
+            drag->acceptProposedAction();
+        else
+            drag->ignore();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        QStringList files;
+        for (const QUrl& url : drop->mimeData()->urls())
+            if (url.isLocalFile())
+                files << url.toLocalFile();
+        dropTitles(files, drop->position().toPoint());
+        drop->acceptProposedAction();
+        return true;
+    }
+    default:
+        return ConsoleWindow::eventFilter(watched, event);
+    }
+}
+
+void Form1::dropTitles(const QStringList& files, const QPoint& at) {
+    const Category* category = board->categoryAt(at);
+    if (!category || files.isEmpty())
+        return;
+    const MusicImport::Outcome outcome = MusicImport::copy(
+        files, ProgramPaths::categoryFolder(programDir(), m_settings.sMannschaft, *category), *category);
+    QString told = QStringLiteral("%1 Titel nach %2 kopiert")
+                       .arg(outcome.copied.size())
+                       .arg(QString::fromUtf8(category->folder));
+    if (!outcome.refused.isEmpty())
+        told += QStringLiteral("; nicht kopiert: ") + outcome.refused.join(QStringLiteral("; "));
+    notice().tellNews(told + QLatin1Char('.'));
+    if (!outcome.copied.isEmpty())
+        LoadBoard();
 }
 
 Form2* Form1::editor() const {

@@ -43,6 +43,9 @@ class Form1 : public ConsoleWindow {
     Form2* editor() const;
     // F1: the operator's guide in a window of its own.
     void showGuide();
+    // Files dropped at a point of the board: copied into the category whose frame is there, then the board
+    // is loaded again. What was not copied, and why, is told on the notice line.
+    void dropTitles(const QStringList& files, const QPoint& at);
 
   protected:
     void showPressLook() override;
@@ -53,6 +56,7 @@ class Form1 : public ConsoleWindow {
     bool isMainConsole() const override { return true; }
     void boardLoaded() override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildMenus();

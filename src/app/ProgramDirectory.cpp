@@ -15,9 +15,10 @@ ProgramDirectory ProgramDirectory::given(const QString& dir) {
     if (!QFileInfo::exists(d.filePath(QString::fromLatin1(ProgramPaths::SettingsFileName)))) {
         result.m_empty = d.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
         if (!result.m_empty)
-            return failure(QStringLiteral("'%1' ist kein Programmordner: Es fehlt Klangwart.ini, und der Ordner "
-                                          "ist nicht leer")
-                               .arg(dir));
+            return failure(
+                QStringLiteral("'%1' ist kein Programmordner: Es fehlt Klangwart.ini, und der Ordner "
+                               "ist nicht leer")
+                    .arg(dir));
     }
     return result;
 }

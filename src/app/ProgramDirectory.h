@@ -10,12 +10,13 @@ class ProgramDirectory {
     // The file the install puts into its data folder; found there, the executable is the installed desk.
     static constexpr char InstallMarker[] = "installiert";
 
-    // The folder named on the command line: a program folder (it holds Klangwart.ini), or an empty folder to lay
-    // out as one; an error when it is no folder, or holds other things but no Klangwart.ini.
+    // The folder named on the command line: a program folder (it holds Klangwart.ini), or an empty folder to
+    // lay out as one; an error when it is no folder, or holds other things but no Klangwart.ini.
     static ProgramDirectory given(const QString& dir);
     // Without a folder on the command line. executable: the running program file. dataFromBin: where the
     // install puts its data, relative to the executable's folder. home: the user's home folder.
-    static ProgramDirectory ofProgram(const QString& executable, const QString& dataFromBin, const QString& home);
+    static ProgramDirectory ofProgram(const QString& executable, const QString& dataFromBin,
+                                      const QString& home);
 
     bool ok() const { return m_error.isEmpty(); }
     // Absolute, links resolved where the folder exists; ends with "/" only when it is the root.

@@ -174,9 +174,10 @@ int main(int argc, char** argv) {
     FontSubstitutes::install();
 
     const QString dir = programDirectory(
-        line.dir().isEmpty() ? ProgramDirectory::ofProgram(QCoreApplication::applicationFilePath(),
-                                                           QStringLiteral(KLANGWART_DATA_FROM_BIN), QDir::homePath())
-                             : given,
+        line.dir().isEmpty()
+            ? ProgramDirectory::ofProgram(QCoreApplication::applicationFilePath(),
+                                          QStringLiteral(KLANGWART_DATA_FROM_BIN), QDir::homePath())
+            : given,
         dialogs);
     if (dir.isEmpty())
         return ExitNoProgramDirectory;

@@ -1,6 +1,7 @@
 #include "console/BoardCheck.h"
 
 #include "console/TitleTimeStrip.h"
+#include "library/Categories.h"
 #include "library/CategoryLists.h"
 #include "platform/TickSource.h"
 #include "playback/PressDispatch.h"
@@ -27,9 +28,16 @@ void BoardCheck::boardLoaded(const CategoryLists& lists, const QString& programD
                              bool mainConsole) {
     std::vector<TitleCheck::Title> titles;
     QStringList paths;
-    for (int i = 0; i < BoardWidgets::TitleButtons && m_check; ++i) {
+    std::vector<int> empty; // fixed buttons whose folder holds no title: nothing to check, shown as empty
+    for (int i = 0; i < BoardWidgets::TitleButtons; ++i) {
         const std::optional<QString> path = PressDispatch::pathFor(i, programDir, team, lists);
         if (!path || m_board.button(i)->isHidden())
+            continue;
+        if (lists.of(*Categories::forButton(i)).isEmpty()) {
+            empty.push_back(i);
+            continue;
+        }
+        if (!m_check)
             continue;
         titles.push_back({i, *path, QString()});
         paths << *path;
@@ -42,6 +50,14 @@ void BoardCheck::boardLoaded(const CategoryLists& lists, const QString& programD
     for (int i = 0; i < BoardWidgets::ButtonCount; ++i)
         if (!holds[static_cast<std::size_t>(i)])
             unmark(i);
+    for (int i : empty) {
+        const QString category = QString::fromUtf8(Categories::forButton(i)->folder);
+        VbButton* b = m_board.button(i);
+        b->setMark(VbButton::Mark::Empty);
+        b->setToolTip(
+            QStringLiteral("Der Ordner %1 ist leer: einen Titel auf den Knopf ziehen.").arg(category));
+        m_markedPath[static_cast<std::size_t>(i)] = category;
+    }
     if (!m_check)
         return;
     const QStringList stored = StartOffsetStore(programDir, team).readAll(paths);

@@ -2,13 +2,13 @@
 
 #include "appearance/ButtonLook.h"
 #include "console/BoardWidgets.h"
+#include "console/FolderView.h"
 #include "library/Categories.h"
 #include "library/CategoryLists.h"
 #include "library/FolderListing.h"
 #include "library/ProgramPaths.h"
 #include "library/TitleNames.h"
 #include "platform/Dialogs.h"
-#include "platform/Launcher.h"
 #include "platform/Services.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StartOffsetStore.h"
@@ -183,9 +183,5 @@ void BoardLoader::tellOverfull(const Category& c) {
     const QString text = QStringLiteral("Im Ordner ") + folder + Categories::limitMessagePart(c) +
                          QStringLiteral("\r\n\r\nDer Ordner wird geöffnet !");
     dialogs.msgBox(text, InformationOk, QStringLiteral("Sounddaten ") + m_team);
-    if (!m_console.services.launcher.openFolder(folder))
-        dialogs.msgBox(QStringLiteral("Der Ordner kann hier nicht angezeigt werden, es ist kein Dateimanager "
-                                      "eingerichtet. Bitte öffnen Sie ihn selbst:\r\n\r\n") +
-                           folder,
-                       InformationOk, QStringLiteral("Sounddaten ") + m_team);
+    FolderView::show(m_console.services, folder, QStringLiteral("Sounddaten ") + m_team);
 }

@@ -63,8 +63,9 @@ void BoardWidgets::buildFrames(QWidget* window) {
     int n = 0;
     for (const QRectF& r : frames) {
         auto* s = new ShapeRect(3, 0x00000000, window);
-        s->setObjectName(QStringLiteral("RunFrame_%1").arg(n++));
+        s->setObjectName(QStringLiteral("RunFrame_%1").arg(n));
         Twips::place(s, r.left(), r.top(), r.width(), r.height());
+        m_frames[static_cast<std::size_t>(n++)] = s;
     }
 }
 
@@ -119,6 +120,23 @@ void BoardWidgets::applyLook(const ButtonLook& look) {
         big.setPointSizeF(18);
         b->setFont(big);
     }
+}
+
+const Category* BoardWidgets::categoryAt(const QPoint& point) const {
+    // The frames in the order they were built; the last holds the fixed row.
+    static const int firstButtonOf[] = {127, 15, 31, 53, 0, 61};
+    for (std::size_t f = 0; f < m_frames.size(); ++f) {
+        if (!m_frames[f]->geometry().contains(point))
+            continue;
+        if (f < std::size(firstButtonOf))
+            return Categories::forButton(firstButtonOf[f]);
+        for (int fixed : {Categories::EinlaufenButton, Categories::WischenButton}) {
+            const QRect b = button(fixed)->geometry();
+            if (point.x() >= b.left() && point.x() <= b.right())
+                return Categories::forButton(fixed);
+        }
+    }
+    return nullptr;
 }
 
 std::array<VbButton*, 3> BoardWidgets::fixedButtons() const {

@@ -6,8 +6,8 @@
 #include "console/BoardLoader.h"
 #include "console/BoardWidgets.h"
 #include "console/KeyRepeatGuard.h"
-#include "console/OperatorPresence.h"
 #include "console/NoticeLine.h"
+#include "console/OperatorPresence.h"
 #include "console/TitleTimeStrip.h"
 #include "console/TransportArea.h"
 #include "platform/Dialogs.h"
@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <algorithm>
 
 namespace {
 constexpr std::int32_t PlayedMark = 0x0000FF00;
@@ -160,6 +161,14 @@ bool ConsoleWindow::loadBoard(const QString& team) {
     if (loaded) {
         m_hasBoard = true;
         recheckBoard();
+        const bool noMusic = std::all_of(m_lists.File.begin(), m_lists.File.end(),
+                                         [](const QStringList& list) { return list.isEmpty(); });
+        m_notice->setHint(QStringLiteral("Brett"),
+                          noMusic && isMainConsole()
+                              ? QStringLiteral("Noch keine Musik: Titel auf die Rahmen ziehen, oder unter "
+                                               "Bearbeiten > %1 DB in die Ordner legen.")
+                                    .arg(m_settings.sMannschaft)
+                              : QString());
     }
     boardLoaded();
     return loaded;

@@ -112,6 +112,7 @@ class ConsoleWindow : public QMainWindow {
     void offsetWritten();
 
     Services& services() const { return m_services; }
+    NoticeLine& notice() const { return *m_notice; }
     AboutBoxHolder& aboutBox() const { return m_about; }
 
     TeamSettings m_settings;

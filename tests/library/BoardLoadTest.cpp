@@ -86,7 +86,7 @@ TEST_F(BoardLoad, LimitsAtExactlyTheLimitAndOnePastAndWhatWindowsHidesDoesNotCou
                           QStringLiteral("\r\n\r\nDer Ordner wird geöffnet !"));
             EXPECT_EQ(desk.dialogs.boxes[0].title, QStringLiteral("Sounddaten Damen"));
             EXPECT_EQ(desk.dialogs.boxes[0].style, 64);
-            EXPECT_EQ(desk.launcher.started.at(0).second, QStringList{folder});
+            EXPECT_EQ(desk.launcher.folders, QStringList{folder});
             EXPECT_EQ(desk.dialogs.ends, 1);
             EXPECT_EQ(desk.dialogs.lastStatus, 1);
         }
@@ -184,8 +184,11 @@ TEST_F(BoardLoad, TeamMenusSwitchTheBoardAndTheFadeSettingsButASlipKeepsTheTeam)
     EXPECT_EQ(fx.dialogs.ends, 0);
     // The folder menus open the team folder of the program directory.
     Operator::menu(main.get(), "mnu_DBMänner");
-    EXPECT_EQ(fx.launcher.started.back(),
-              std::make_pair(QStringLiteral("xdg-open"), QStringList{fx.dir() + "/Männer"}));
+    EXPECT_EQ(fx.launcher.folders.back(), fx.dir() + "/Männer");
+    // Where nothing can show a folder, a box names it.
+    fx.launcher.canShowFolders = false;
+    Operator::menu(main.get(), "mnu_DBJugend");
+    EXPECT_TRUE(fx.dialogs.boxes.back().text.endsWith(fx.dir() + "/Jugend"));
 }
 
 } // namespace

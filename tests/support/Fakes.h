@@ -50,7 +50,13 @@ class RecordingLauncher : public Launcher {
         started.emplace_back(program, arguments);
         return true;
     }
+    bool openFolder(const QString& folder) override {
+        folders << folder;
+        return canShowFolders;
+    }
     std::vector<std::pair<QString, QStringList>> started;
+    QStringList folders;
+    bool canShowFolders = true; // false: no file manager on the machine
 };
 
 // Records every command; answer decides the result when set, else the forward target (or 0).
