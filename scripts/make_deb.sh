@@ -37,9 +37,7 @@ Files: /usr/share/doc/klangwart/Bedienung.html
 DOCBASE
 # German words in the program's texts that lintian's English word list takes for misspellings.
 mkdir -p "$pkg/usr/share/lintian/overrides"
-printf '%s\n' "klangwart: spelling-error-in-binary Programm Program [usr/bin/klangwart]" \
-    "klangwart: spelling-error-in-binary Programms Programs [usr/bin/klangwart]" \
-    >"$pkg/usr/share/lintian/overrides/klangwart"
+echo "klangwart: spelling-error-in-binary Programm* [usr/bin/klangwart]" >"$pkg/usr/share/lintian/overrides/klangwart"
 strip --strip-unneeded --remove-section=.comment --remove-section=.note "$pkg/usr/bin/klangwart"
 
 mkdir -p "$pkg/DEBIAN" "$stage/src/debian"
