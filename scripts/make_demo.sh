@@ -55,8 +55,14 @@ titles_for() {
         "Jugend/Tormusik") count=18 ;;
         "Damen/Einlaufen" | "Jugend/Einlaufen" | "Männer/Wischen" | "Jugend/Wischen") count=1 ;;
     esac
+    # Clubs give each player a goal song: the two characters of a "Tormusik" title are the shirt number.
+    local -a shirts=(2 4 5 7 8 9 10 11 13 14 15 17 18 19 21 22 23 24 27 33 44 77)
     for ((i = 0; i < count; i++)); do
-        printf '%02d%s.mp3\n' "$((i + 1))" "${names[$i]}"
+        if [ "$category" = "Tormusik" ]; then
+            printf '%02d%s.mp3\n' "${shirts[$i]}" "${names[$i]}"
+        else
+            printf '%02d%s.mp3\n' "$((i + 1))" "${names[$i]}"
+        fi
     done
 }
 

@@ -11,6 +11,9 @@
 #include "console/NoticeLine.h"
 #include "console/TransportArea.h"
 #include "editor/Form2.h"
+#include "keys/KeyAssignDialog.h"
+#include "keys/KeyOverview.h"
+#include "keys/KeyRouter.h"
 #include "library/MusicImport.h"
 #include "library/ProgramPaths.h"
 #include "playback/PressDispatch.h"
@@ -23,6 +26,7 @@
 #include <QDropEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPixmap>
@@ -54,12 +58,20 @@ Form1::Form1(Services& services, AboutBoxHolder& about) : ConsoleWindow(services
     // Music is dropped on the board's frames.
     m_central->setAcceptDrops(true);
     m_central->installEventFilter(this);
+    m_keys = new KeyRouter(*this, services.ticks);
+    for (int i = 0; i < BoardWidgets::TitleButtons; ++i) {
+        VbButton* b = board->button(i);
+        b->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(b, &QWidget::customContextMenuRequested, this,
+                [this, i, b](const QPoint& at) { buttonMenu(i)->popup(b->mapToGlobal(at)); });
+    }
 }
 
 Form1::~Form1() {
-    // The editor and the guide have no owner window; loaded ones go with the main console.
+    // The editor, the guide and the key overview have no owner window; loaded ones go with the main console.
     delete m_editor.data();
     delete m_guide.data();
+    delete m_keyOverview.data();
 }
 
 void Form1::buildPanels() {
@@ -139,6 +151,41 @@ void Form1::buildMenus() {
     guide->setShortcut(QKeySequence::HelpContents);
     connect(guide, &QAction::triggered, this, &Form1::showGuide);
     addAction(guide);
+    auto* keyList = new QAction(this);
+    keyList->setObjectName(QStringLiteral("Tastenuebersicht"));
+    keyList->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    connect(keyList, &QAction::triggered, this, &Form1::showKeyOverview);
+    addAction(keyList);
+}
+
+void Form1::showKeyOverview() {
+    if (!m_keyOverview)
+        m_keyOverview = new KeyOverview(*this, *m_keys, services().printer);
+    m_keyOverview->refresh();
+    m_keyOverview->show();
+    m_keyOverview->raise();
+    m_keyOverview->activateWindow();
+}
+
+QMenu* Form1::buttonMenu(int index) {
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("Knopfmenue"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const QString title = m_keys->titleOf(index);
+    QAction* give = menu->addAction(QStringLiteral("Taste &zuweisen …"));
+    give->setObjectName(QStringLiteral("TasteZuweisen"));
+    give->setEnabled(!title.isEmpty());
+    connect(give, &QAction::triggered, this, [this, index] {
+        auto* dialog = new KeyAssignDialog(
+            board->button(index)->caption(), [this, index](const QString& key) { return m_keys->assign(index, key); },
+            services().ticks, this);
+        dialog->open();
+    });
+    QAction* take = menu->addAction(QStringLiteral("Taste &entfernen"));
+    take->setObjectName(QStringLiteral("TasteEntfernen"));
+    take->setEnabled(!m_keys->keyOf(index).isEmpty());
+    connect(take, &QAction::triggered, this, [this, index] { m_keys->removeKey(index); });
+    return menu;
 }
 
 void Form1::showGuide() {
@@ -157,6 +204,9 @@ bool Form1::Form_Load() {
 }
 
 void Form1::boardLoaded() {
+    m_keys->boardLoaded();
+    if (m_keyOverview)
+        m_keyOverview->refresh();
     // Every board load shows the current team as a whole: after a team switch its own fade time and rest
     // level are in effect, on the panel and in the tips, not those of the team loaded before.
     loadFadeSettings();

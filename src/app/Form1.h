@@ -10,6 +10,9 @@ class FadeSettingsPanel;
 class FormatPanel;
 class Form2;
 class GuideWindow;
+class KeyOverview;
+class KeyRouter;
+class QMenu;
 
 // The main console: the board an operator plays from, its menu bar, the status line Label17, the fade
 // and announcement controls and the two settings panels. UI thread.
@@ -43,6 +46,12 @@ class Form1 : public ConsoleWindow {
     Form2* editor() const;
     // F1: the operator's guide in a window of its own.
     void showGuide();
+    // The context menu of a board button (right click, or the menu key while it has the focus): "Taste zuweisen
+    // …" and "Taste entfernen". Built, not shown.
+    QMenu* buttonMenu(int index);
+    // Umschalt+F1: every key of the team.
+    void showKeyOverview();
+    KeyRouter& keys() const { return *m_keys; }
     // Files dropped at a point of the board: copied into the category whose frame is there, then the board
     // is loaded again. What was not copied, and why, is told on the notice line.
     void dropTitles(const QStringList& files, const QPoint& at);
@@ -75,4 +84,6 @@ class Form1 : public ConsoleWindow {
     QLabel* m_picture = nullptr;
     QPointer<Form2> m_editor;
     QPointer<GuideWindow> m_guide;
+    KeyRouter* m_keys = nullptr;
+    QPointer<KeyOverview> m_keyOverview;
 };

@@ -10,7 +10,9 @@
 #include "console/OperatorPresence.h"
 #include "console/TitleTimeStrip.h"
 #include "console/TransportArea.h"
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/MediaStatus.h"
 #include "playback/PressDispatch.h"
 #include "volume/Level.h"
 #include "volume/Ramps.h"
@@ -183,7 +185,19 @@ void ConsoleWindow::offsetWritten() {
     emit startOffsetWritten();
 }
 
+bool ConsoleWindow::repressed(int Index) const {
+    // A double click or a bouncing key on the title that has just started would restart it audibly.
+    if (m_repressGuardUs <= 0 || m_startedPath.isEmpty() || !m_services.mediaStatus ||
+        m_services.clock.nowUs() - m_startedUs >= m_repressGuardUs)
+        return false;
+    const MediaStatus::Status s = m_services.mediaStatus->status(MyAlias);
+    return s.open && s.playing && s.serial == m_startedSerial &&
+           PressDispatch::pathFor(Index, programDir(), m_settings.sMannschaft, m_lists) == m_startedPath;
+}
+
 void ConsoleWindow::Command1_Click(int Index) {
+    if (repressed(Index))
+        return;
     m_level.toFull();
     MP3_Stop(MyAlias);
     showPressLook();
@@ -200,6 +214,12 @@ void ConsoleWindow::Command1_Click(int Index) {
         m_titleTime->follow(MyAlias);
     else
         m_titleTime->stop();
+    m_startedPath.clear();
+    if (started && m_repressGuardUs > 0 && m_services.mediaStatus) {
+        m_startedPath = PressDispatch::pathFor(Index, programDir(), m_settings.sMannschaft, m_lists).value_or(QString());
+        m_startedUs = m_services.clock.nowUs();
+        m_startedSerial = m_services.mediaStatus->status(MyAlias).serial;
+    }
 }
 
 void ConsoleWindow::cmd2_Click() {

@@ -71,6 +71,13 @@ class ConsoleWindow : public QMainWindow {
   public:
     const LevelControl& level() const { return m_level; }
     const QString& programDir() const { return m_services.programDir; }
+    // For the desk's keys and remote, which press through the very controls a click reaches.
+    BoardWidgets& boardWidgets() const { return *board; }
+    TransportArea& transportArea() const { return *transport; }
+    NoticeLine& notice() const { return *m_notice; }
+    const CategoryLists& categoryLists() const { return m_lists; }
+    // A press of the title that runs within this time of its start does nothing (0: off). Main console only.
+    void setRepressGuard(int ms) { m_repressGuardUs = static_cast<std::int64_t>(ms) * 1000; }
     // A team the other console chose but could not store: this one goes on with it too.
     void keepUnstoredTeam(const QString& team) { m_settings.keepUnstoredTeam(team); }
 
@@ -112,7 +119,6 @@ class ConsoleWindow : public QMainWindow {
     void offsetWritten();
 
     Services& services() const { return m_services; }
-    NoticeLine& notice() const { return *m_notice; }
     AboutBoxHolder& aboutBox() const { return m_about; }
 
     TeamSettings m_settings;
@@ -134,5 +140,11 @@ class ConsoleWindow : public QMainWindow {
     std::unique_ptr<BoardCheck> m_boardCheck;
     TitleTimeStrip* m_titleTime = nullptr;
     bool m_hasBoard = false;        // a board was built once: from now on a load that does not fit keeps it
+    // The re-press guard: the last title started from the main console, when, under which open of the alias.
+    std::int64_t m_repressGuardUs = 0;
+    QString m_startedPath;
+    std::int64_t m_startedUs = 0;
+    std::uint64_t m_startedSerial = 0;
+    bool repressed(int Index) const;
     NoticeLine* m_notice = nullptr; // lost sound output, failed writes
 };

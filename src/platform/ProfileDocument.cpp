@@ -251,6 +251,22 @@ QString ProfileDocument::value(const QString& section, const QString& key) const
     return unquoted(Cp1252::decode(valueBytes(m_lines[line].text).toByteArray(), m_charset));
 }
 
+std::vector<std::pair<QString, QString>> ProfileDocument::entries(const QString& section) const {
+    std::vector<std::pair<QString, QString>> out;
+    const int s = findSection(section);
+    if (s < 0)
+        return out;
+    for (int i = m_sections[s].header + 1; i < m_sections[s].end; ++i) {
+        const QByteArrayView text(m_lines[i].text);
+        if (text.trimmed().isEmpty() || text.indexOf('=') < 0)
+            continue;
+        const QString key = Cp1252::decode(keyBytes(text).toByteArray(), m_charset);
+        if (findKey(m_sections[s], key) == i) // the first of duplicates, as value() finds it
+            out.emplace_back(key, unquoted(Cp1252::decode(valueBytes(text).toByteArray(), m_charset)));
+    }
+    return out;
+}
+
 bool ProfileDocument::setValue(const QString& section, const QString& key, const QString& value) {
     const QByteArray encoded = Cp1252::encode(value, m_charset);
     const int s = findSection(section);

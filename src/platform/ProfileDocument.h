@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <utility>
 #include <vector>
 
 // One INI file in memory, read and changed the way the Windows profile functions do it: names matched without
@@ -23,6 +24,8 @@ class ProfileDocument {
     // The trimmed value (matching quotes around it removed, as the profile read does); "" when the section or
     // the key is missing.
     QString value(const QString& section, const QString& key) const;
+    // The keys of the section with their values, in file order; of duplicate keys the first, as value() reads.
+    std::vector<std::pair<QString, QString>> entries(const QString& section) const;
     // Replaces the key in place, or appends it at the end of its section, or appends the section at the end
     // of the file. Returns false when the key already held exactly this value (nothing changed).
     bool setValue(const QString& section, const QString& key, const QString& value);

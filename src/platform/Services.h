@@ -9,6 +9,7 @@ class Clock;
 class TickSourceFactory;
 class MediaStatus;
 class TitleCheck;
+class Printer;
 
 // The operating-system services a console window uses, built once by main() (or by a test) and
 // handed to the windows by reference. No window reaches the system any other way.
@@ -24,4 +25,6 @@ struct Services {
     // position, and the titles of a board looked at before any press. Null where no engine is behind them.
     MediaStatus* mediaStatus = nullptr;
     TitleCheck* titleCheck = nullptr;
+    // Paper and PDF (the key overview, the play log); null where nothing is printed.
+    Printer* printer = nullptr;
 };

@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTimer>
+#include <algorithm>
 
 VbButton::VbButton(QWidget* parent) : QPushButton(parent), m_backColor(VbColor::ButtonFace) {
     setFocusPolicy(Qt::StrongFocus);
@@ -41,6 +42,13 @@ void VbButton::setMark(Mark mark) {
     if (mark == m_mark)
         return;
     m_mark = mark;
+    update();
+}
+
+void VbButton::setCornerText(const QString& text) {
+    if (text == m_corner)
+        return;
+    m_corner = text;
     update();
 }
 
@@ -83,6 +91,14 @@ void VbButton::paintEvent(QPaintEvent*) {
     if (hasFocus()) {
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         p.drawRect(r.adjusted(3, 3, -4, -4));
+    }
+    if (!m_corner.isEmpty()) {
+        QFont small = font();
+        small.setPointSizeF(std::max(6.0, small.pointSizeF() * 0.7));
+        small.setBold(true);
+        p.setFont(small);
+        p.setPen(VbColor::readableOn(face, {QColor(0x00, 0x00, 0x80), QColor(Qt::white)}));
+        p.drawText(r.adjusted(3, 1, -4, -1), Qt::AlignTop | Qt::AlignRight, m_corner);
     }
     p.setPen(isEnabled() ? caption : face.darker(150));
     p.setFont(font());

@@ -21,6 +21,9 @@ class VbButton : public QPushButton {
     enum class Mark { None, Fault, Empty };
     void setMark(Mark mark);
     Mark mark() const { return m_mark; }
+    // A short text in the top right corner (the key that presses the button); the caption stays as it is.
+    void setCornerText(const QString& text);
+    QString cornerText() const { return m_corner; }
     // The colour the caption is drawn in now: a fault mark in dark red, or whatever reads best on the face
     // when dark red would not (at least 4.5:1); an empty one greyed; black otherwise.
     QColor captionColorShown() const;
@@ -32,4 +35,5 @@ class VbButton : public QPushButton {
   private:
     std::int32_t m_backColor;
     Mark m_mark = Mark::None;
+    QString m_corner;
 };

@@ -11,6 +11,7 @@
 DeskFixture::DeskFixture()
     : services{media, waveOut, dialogs, launcher, clock, ticks, QFileInfo(m_dir.path()).canonicalFilePath()},
       about(dialogs, launcher) {
+    services.printer = &printer;
     setIni(QStringLiteral("Mannschaft"), QStringLiteral("Mannschaft"), QStringLiteral("Damen"));
     setIni(QStringLiteral("Mannschaft"), QStringLiteral("Verein"), QStringLiteral("TV Beispiel"));
     for (const char* team : {"Damen", "Männer", "Jugend"})

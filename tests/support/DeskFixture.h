@@ -54,6 +54,7 @@ class DeskFixture {
   public:
     RecordingDialogs dialogs;
     RecordingLauncher launcher;
+    RecordingPrinter printer;
     RecordingMedia media;
     RecordingWaveOut waveOut;
     FakeClock clock;

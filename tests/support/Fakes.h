@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
 #include "platform/MediaCommands.h"
+#include "platform/Printer.h"
 #include "platform/TickSource.h"
 #include "platform/WaveOut.h"
 
@@ -82,6 +83,15 @@ class RecordingWaveOut : public WaveOut {
     std::vector<std::uint32_t> levels;
     WaveOut* forward = nullptr;
     int devices = 1; // without a forward target: the output devices the desk sees
+};
+
+// Keeps what would have gone to paper or into a PDF, as plain text.
+class RecordingPrinter : public Printer {
+  public:
+    bool print(const QTextDocument& document, const QString&, QWidget*) override;
+    bool exportPdf(const QTextDocument& document, const QString& file) override;
+    QStringList printed;
+    std::vector<std::pair<QString, QString>> pdfs; // file, text
 };
 
 class FakeClock : public Clock {
@@ -163,3 +173,13 @@ class FakeTickFactory : public TickSourceFactory {
   private:
     FakeClock& m_clock;
 };
+
+#include <QTextDocument>
+inline bool RecordingPrinter::print(const QTextDocument& document, const QString&, QWidget*) {
+    printed << document.toPlainText();
+    return true;
+}
+inline bool RecordingPrinter::exportPdf(const QTextDocument& document, const QString& file) {
+    pdfs.emplace_back(file, document.toPlainText());
+    return true;
+}
