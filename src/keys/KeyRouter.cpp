@@ -28,6 +28,13 @@ bool typingInto(const QWidget* focus) {
            (qobject_cast<const QComboBox*>(focus) && static_cast<const QComboBox*>(focus)->isEditable());
 }
 
+// A title in the key file as the settings file names its paths: a hand-written one may come from Windows,
+// with backslashes and in any case.
+bool sameTitle(QString a, QString b) {
+    a.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return a.compare(b.replace(QLatin1Char('\\'), QLatin1Char('/')), Qt::CaseInsensitive) == 0;
+}
+
 QString quoted(const QString& caption) {
     QString text = caption;
     return QStringLiteral("„") + text.remove(QLatin1Char('&')) + QStringLiteral("“");
@@ -68,7 +75,7 @@ void KeyRouter::boardLoaded() {
 QString KeyRouter::keyOf(int button) const {
     const QString title = titleOf(button);
     for (const auto& [key, path] : m_keys)
-        if (!title.isEmpty() && path == title)
+        if (!title.isEmpty() && sameTitle(path, title))
             return key;
     return QString();
 }
@@ -78,7 +85,7 @@ std::vector<KeyRouter::ButtonKey> KeyRouter::buttonKeys() const {
     for (const auto& [key, path] : m_keys) {
         ButtonKey k{key, path, -1};
         for (int i = 0; i < BoardWidgets::TitleButtons && k.button < 0; ++i)
-            if (titleOf(i) == path)
+            if (sameTitle(titleOf(i), path))
                 k.button = i;
         out.push_back(k);
     }
@@ -214,7 +221,7 @@ void KeyRouter::transport(KeyFile::Transport action) {
 
 void KeyRouter::pressKey(const QString& name) {
     for (int i = 0; i < BoardWidgets::TitleButtons; ++i) {
-        if (titleOf(i) == m_keys[name]) {
+        if (sameTitle(titleOf(i), m_keys[name])) {
             if (!m_desk.boardWidgets().button(i)->isHidden())
                 m_desk.boardWidgets().button(i)->click();
             return;

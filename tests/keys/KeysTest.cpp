@@ -111,7 +111,7 @@ TEST_F(Keys, AKeyForAnyButtonIsGivenMovedTakenAndKeptInItsOwnFile) {
     // Written by hand, in odd case and with blanks: read as the settings file is; after a restart too.
     QFile hand(fx.dir() + QStringLiteral("/Tasten.ini"));
     ASSERT_TRUE(hand.open(QIODevice::WriteOnly));
-    hand.write(" [damen] \r\n shift+q = Damen/7 Meter/02Tor.mp3 \r\nKein Schlüssel\r\nF7=Damen/Weg.mp3\r\n");
+    hand.write(" [damen] \r\n shift+q = damen\\7 Meter\\02tor.mp3 \r\nKein Schlüssel\r\nF7=Damen/Weg.mp3\r\n");
     hand.close();
     main = fx.startMain();
     main->show();
