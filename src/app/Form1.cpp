@@ -15,6 +15,8 @@
 #include "keys/KeyOverview.h"
 #include "keys/KeyRouter.h"
 #include "library/MusicImport.h"
+#include "log/PlayLogFollower.h"
+#include "log/PlayLogWindow.h"
 #include "library/ProgramPaths.h"
 #include "playback/PressDispatch.h"
 #include "widgets/ClickLabel.h"
@@ -59,6 +61,18 @@ Form1::Form1(Services& services, AboutBoxHolder& about) : ConsoleWindow(services
     m_central->setAcceptDrops(true);
     m_central->installEventFilter(this);
     m_keys = new KeyRouter(*this, services.ticks);
+    if (services.playLog && services.mediaStatus) {
+        m_playLog = new PlayLogFollower(*services.playLog, *services.mediaStatus, MyAlias, this);
+        setPlayLog(m_playLog);
+        connect(services.playLog, &PlayLog::written, this, [this](const QString& file, WriteError error) {
+            WriteOutcome outcome;
+            outcome.subject = WriteOutcome::Subject::PlayLog;
+            outcome.what = QStringLiteral("Das Protokoll wurde nicht geschrieben");
+            outcome.file = file;
+            outcome.error = error;
+            notice().reportWrite(outcome);
+        });
+    }
     for (int i = 0; i < BoardWidgets::TitleButtons; ++i) {
         VbButton* b = board->button(i);
         b->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -72,6 +86,7 @@ Form1::~Form1() {
     delete m_editor.data();
     delete m_guide.data();
     delete m_keyOverview.data();
+    delete m_playLogWindow.data();
 }
 
 void Form1::buildPanels() {
@@ -119,6 +134,8 @@ void Form1::buildMenus() {
         &Form1::mnu_Damen_Click);
     add(open, "mnu_Jugend", QStringLiteral("&Jugend"), QKeySequence(Qt::CTRL | Qt::Key_N),
         &Form1::mnu_Jugend_Click);
+    if (services().playLog)
+        add(datei, "mnuProtokoll", QStringLiteral("&Protokoll …"), {}, &Form1::mnuProtokoll_Click);
     datei->addSeparator()->setObjectName(QStringLiteral("mnuStrich2"));
     add(datei, "mnuBeenden", QStringLiteral("&Beenden"), QKeySequence(Qt::CTRL | Qt::Key_B),
         &Form1::mnuBeenden_Click);
@@ -186,6 +203,19 @@ QMenu* Form1::buttonMenu(int index) {
     take->setEnabled(!m_keys->keyOf(index).isEmpty());
     connect(take, &QAction::triggered, this, [this, index] { m_keys->removeKey(index); });
     return menu;
+}
+
+void Form1::mnuProtokoll_Click() {
+    if (!m_playLogWindow)
+        m_playLogWindow = new PlayLogWindow(*services().playLog, programDir(), services().printer);
+    m_playLogWindow->refresh();
+    m_playLogWindow->show();
+    m_playLogWindow->raise();
+    m_playLogWindow->activateWindow();
+}
+
+PlayLogWindow* Form1::playLogWindow() const {
+    return m_playLogWindow;
 }
 
 void Form1::showGuide() {
@@ -327,6 +357,7 @@ void Form1::mnu_Set_Start_Click() {
         connect(m_editor, &ConsoleWindow::titleStopped, this, &ConsoleWindow::endRamp);
         connect(m_editor, &ConsoleWindow::startOffsetWritten, this, &ConsoleWindow::recheckBoard);
         m_editor->keepUnstoredTeam(m_settings.unstoredTeam());
+        m_editor->setPlayLog(m_playLog); // the editor plays in the hall
         m_editor->Form_Load();
     }
     m_editor->show();

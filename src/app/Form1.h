@@ -13,6 +13,8 @@ class GuideWindow;
 class KeyOverview;
 class KeyRouter;
 class QMenu;
+class PlayLogFollower;
+class PlayLogWindow;
 
 // The main console: the board an operator plays from, its menu bar, the status line Label17, the fade
 // and announcement controls and the two settings panels. UI thread.
@@ -55,6 +57,9 @@ class Form1 : public ConsoleWindow {
     // Files dropped at a point of the board: copied into the category whose frame is there, then the board
     // is loaded again. What was not copied, and why, is told on the notice line.
     void dropTitles(const QStringList& files, const QPoint& at);
+    // "Datei" > "Protokoll …": the day's list of what sounded in the hall (null until it was opened once).
+    void mnuProtokoll_Click();
+    PlayLogWindow* playLogWindow() const;
 
   protected:
     void showPressLook() override;
@@ -86,4 +91,6 @@ class Form1 : public ConsoleWindow {
     QPointer<GuideWindow> m_guide;
     KeyRouter* m_keys = nullptr;
     QPointer<KeyOverview> m_keyOverview;
+    PlayLogFollower* m_playLog = nullptr;
+    QPointer<PlayLogWindow> m_playLogWindow;
 };

@@ -13,6 +13,8 @@
 #include "audio/EngineWaveOut.h"
 #include "audio/HeadPreparer.h"
 #include "audio/MediaCommandInterpreter.h"
+#include "log/PlayLog.h"
+#include "platform/SystemPrinter.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/QtTickSource.h"
 #include "platform/Services.h"
@@ -111,6 +113,10 @@ int runDesk(const QString& dir, Dialogs& dialogs, Form1*& running, SingleDesk& s
     QtTickSourceFactory ticks;
     HeadPreparer heads(engine.heads());
     Services services{media, waveOut, dialogs, launcher, clock, ticks, dir, &media, &heads};
+    SystemPrinter printer;
+    services.printer = &printer;
+    PlayLog playLog(dir);
+    services.playLog = &playLog;
     AboutBoxHolder about(dialogs, launcher);
 
     Form1 desk(services, about);

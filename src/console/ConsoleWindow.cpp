@@ -10,6 +10,7 @@
 #include "console/OperatorPresence.h"
 #include "console/TitleTimeStrip.h"
 #include "console/TransportArea.h"
+#include "log/PlayLogFollower.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/MediaStatus.h"
@@ -21,6 +22,8 @@
 #include "widgets/Twips.h"
 #include "widgets/VbButton.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
@@ -84,6 +87,8 @@ void ConsoleWindow::MP3_Stop(const QString& sAlias) {
     // fade sounds at full level, and the old ramp never touches the level again.
     endRamp();
     emit titleStopped();
+    if (m_playLog && sAlias == MyAlias)
+        m_playLog->stopping();
     m_player.stop(sAlias);
 }
 
@@ -202,14 +207,18 @@ void ConsoleWindow::Command1_Click(int Index) {
     MP3_Stop(MyAlias);
     showPressLook();
     bool started = true;
+    QString playedPath;
     if (const auto title = PressDispatch::titleFor(Index, programDir(), m_settings.sMannschaft, m_lists)) {
         started = startTitle(Index, title->path, title->storedOffset);
+        playedPath = title->path;
         if (Index == Categories::EinlaufenButton)
             board->button(Index)->hide(); // the entrance music plays once per board load
     }
     sTitel = PressDispatch::titleText(Index, board->button(Index)->caption());
     board->button(Index)->setBackColor(PlayedMark);
     showPressed(started);
+    if (started && !playedPath.isEmpty())
+        logStarted(Index, playedPath);
     if (started)
         m_titleTime->follow(MyAlias);
     else
@@ -220,6 +229,18 @@ void ConsoleWindow::Command1_Click(int Index) {
         m_startedUs = m_services.clock.nowUs();
         m_startedSerial = m_services.mediaStatus->status(MyAlias).serial;
     }
+}
+
+void ConsoleWindow::logStarted(int Index, const QString& path) {
+    if (!m_playLog)
+        return;
+    PlayLog::Entry entry;
+    entry.started = QDateTime::currentDateTime();
+    entry.team = m_settings.sMannschaft;
+    entry.category = QFileInfo(path).dir().dirName();
+    entry.caption = PressDispatch::titleText(Index, board->button(Index)->caption());
+    entry.file = QDir(programDir()).relativeFilePath(path);
+    m_playLog->started(entry, path);
 }
 
 void ConsoleWindow::cmd2_Click() {

@@ -19,6 +19,7 @@ class TitleTimeStrip;
 class NoticeLine;
 class TransportArea;
 class QProgressBar;
+class PlayLogFollower;
 
 // What both console windows share: the board, the transport area, the team's settings, the level control, the
 // title player and the press routine. The described routines are thin forwarders over those members; each
@@ -80,6 +81,9 @@ class ConsoleWindow : public QMainWindow {
     void setRepressGuard(int ms) { m_repressGuardUs = static_cast<std::int64_t>(ms) * 1000; }
     // A team the other console chose but could not store: this one goes on with it too.
     void keepUnstoredTeam(const QString& team) { m_settings.keepUnstoredTeam(team); }
+    // Where the titles this window plays in the hall are logged; null where they are not (the editor while it
+    // plays in the headphones).
+    void setPlayLog(PlayLogFollower* log) { m_playLog = log; }
 
   signals:
     // A start offset was written in this window; the other console's board holds the title too.
@@ -147,4 +151,6 @@ class ConsoleWindow : public QMainWindow {
     std::uint64_t m_startedSerial = 0;
     bool repressed(int Index) const;
     NoticeLine* m_notice = nullptr; // lost sound output, failed writes
+    PlayLogFollower* m_playLog = nullptr;
+    void logStarted(int Index, const QString& path);
 };

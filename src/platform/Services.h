@@ -10,6 +10,7 @@ class TickSourceFactory;
 class MediaStatus;
 class TitleCheck;
 class Printer;
+class PlayLog;
 
 // The operating-system services a console window uses, built once by main() (or by a test) and
 // handed to the windows by reference. No window reaches the system any other way.
@@ -27,4 +28,6 @@ struct Services {
     TitleCheck* titleCheck = nullptr;
     // Paper and PDF (the key overview, the play log); null where nothing is printed.
     Printer* printer = nullptr;
+    // The day's list of what sounded in the hall; null where nothing is logged.
+    PlayLog* playLog = nullptr;
 };

@@ -7,7 +7,7 @@
 // what was to be stored, the file, and why it failed. UI thread.
 struct WriteOutcome {
     // What the write was for; a later write for the same subject and file that succeeds clears the failure.
-    enum class Subject { Team, Setting, StartOffsets, StartOffset, Keys };
+    enum class Subject { Team, Setting, StartOffsets, StartOffset, Keys, PlayLog };
 
     Subject subject = Subject::Setting;
     QString what; // "Die Mannschaft Männer wurde nicht gespeichert", told only when the write failed

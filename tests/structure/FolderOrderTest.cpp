@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 TEST(FolderOrder, EveryIncludeGoesDownTheOrderAndEveryFolderHasItsPlace) {
-    const QStringList order{"app",        "remote",   "keys",    "editor", "console", "playback", "volume",
-                            "appearance", "settings", "library", "about",  "widgets", "audio",    "platform"};
+    const QStringList order{"app",        "remote",   "keys",    "editor", "console", "playback", "log",
+                            "volume",     "appearance", "settings", "library", "about",  "widgets", "audio",    "platform"};
     const QString src = QStringLiteral(KLANGWART_SOURCE_DIR "/src");
     const QRegularExpression include(QStringLiteral(R"(^\s*#\s*include\s+"([^"/]+)/)"),
                                      QRegularExpression::MultilineOption);
