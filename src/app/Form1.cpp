@@ -4,6 +4,7 @@
 #include "about/GuideWindow.h"
 #include "app/FadeSettingsPanel.h"
 #include "app/FormatPanel.h"
+#include "app/OutputDialog.h"
 #include "app/StartupCheck.h"
 #include "console/BoardLoader.h"
 #include "console/BoardWidgets.h"
@@ -18,7 +19,10 @@
 #include "log/PlayLogFollower.h"
 #include "log/PlayLogWindow.h"
 #include "library/ProgramPaths.h"
+#include "platform/SoundOutputs.h"
 #include "playback/PressDispatch.h"
+#include "playback/TitlePlayer.h"
+#include "settings/IniAccess.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/Twips.h"
 #include "widgets/VbButton.h"
@@ -26,14 +30,17 @@
 
 #include <QCloseEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPixmap>
+#include <QTimer>
 
 namespace {
+const QString OutputSection = QStringLiteral("Tonausgabe");
 constexpr std::int32_t PlayingText = 0x00008000;
 const QString PlayMarker = QStringLiteral("   ** PLAY **");
 const QString WaitMarker = QStringLiteral("   ** WAIT **");
@@ -148,6 +155,10 @@ void Form1::buildMenus() {
     add(bearbeiten, "mnu_DBMänner", QStringLiteral("&Männer DB"), {}, &Form1::mnu_DBMänner_Click);
     add(bearbeiten, "mnu_DBDamen", QStringLiteral("&Damen DB"), {}, &Form1::mnu_DBDamen_Click);
     add(bearbeiten, "mnu_DBJugend", QStringLiteral("&Jugend DB"), {}, &Form1::mnu_DBJugend_Click);
+    if (services().outputs) {
+        bearbeiten->addSeparator();
+        add(bearbeiten, "mnuTonausgabe", QStringLiteral("&Tonausgabe …"), {}, &Form1::mnuTonausgabe_Click);
+    }
 
     QAction* format = bar->addAction(QStringLiteral("&Format"));
     format->setObjectName(QStringLiteral("mnu_Format"));
@@ -202,6 +213,21 @@ QMenu* Form1::buttonMenu(int index) {
     take->setObjectName(QStringLiteral("TasteEntfernen"));
     take->setEnabled(!m_keys->keyOf(index).isEmpty());
     connect(take, &QAction::triggered, this, [this, index] { m_keys->removeKey(index); });
+    if (MediaCommands* headphones = services().outputs ? services().outputs->prelistenMedia() : nullptr) {
+        menu->addSeparator();
+        QAction* listen = menu->addAction(QStringLiteral("&Vorhören"));
+        listen->setObjectName(QStringLiteral("Vorhoeren"));
+        listen->setEnabled(!title.isEmpty());
+        connect(listen, &QAction::triggered, this, [this, index, headphones] {
+            // The headphones' own engine and alias: the hall's title, level and marks stay as they are.
+            const auto t = PressDispatch::titleFor(index, programDir(), m_settings.sMannschaft, m_lists);
+            if (t && !TitlePlayer(*headphones).play(t->path, MyAlias, PressDispatch::mainOffsetText(index, t->storedOffset)))
+                notice().tellNews(QStringLiteral("„%1“ kann nicht vorgehört werden.").arg(QFileInfo(t->path).fileName()));
+        });
+        QAction* end = menu->addAction(QStringLiteral("Vorhören &beenden"));
+        end->setObjectName(QStringLiteral("VorhoerenBeenden"));
+        connect(end, &QAction::triggered, this, [headphones] { TitlePlayer(*headphones).stop(MyAlias); });
+    }
     return menu;
 }
 
@@ -230,7 +256,60 @@ bool Form1::Form_Load() {
     if (!StartupCheck::run(services(), [this] { endProgramNow(ExitStartFailed); }))
         return false;
     loadCommon(Label17);
+    if (services().outputs)
+        applyOutputs(Ini_Read(m_settings.sIniFile, OutputSection, QStringLiteral("Halle")),
+                     Ini_Read(m_settings.sIniFile, OutputSection, QStringLiteral("Vorhören")));
     return LoadBoard();
+}
+
+void Form1::mnuTonausgabe_Click() {
+    auto* dialog = new OutputDialog(*services().outputs, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        const QString hall = dialog->hall();
+        const QString prelisten = dialog->prelisten();
+        WriteOutcome outcome;
+        outcome.subject = WriteOutcome::Subject::Setting;
+        outcome.what = QStringLiteral("Die Tonausgabe wurde nicht gespeichert");
+        outcome.file = m_settings.sIniFile;
+        outcome.error = Ini_WriteChecked(m_settings.sIniFile, OutputSection, QStringLiteral("Halle"), hall);
+        if (outcome.ok())
+            outcome.error =
+                Ini_WriteChecked(m_settings.sIniFile, OutputSection, QStringLiteral("Vorhören"), prelisten);
+        notice().reportWrite(outcome);
+        applyOutputs(hall, prelisten);
+    });
+    dialog->open();
+}
+
+void Form1::applyOutputs(const QString& hall, const QString& prelisten) {
+    services().outputs->choose(hall, prelisten);
+    if (!m_outputWatch) {
+        m_outputWatch = new QTimer(this);
+        connect(m_outputWatch, &QTimer::timeout, this, &Form1::watchOutputs);
+    }
+    // Looked at only while something is chosen: the desk as it was needs no timer for it.
+    if (hall.isEmpty() && prelisten.isEmpty()) {
+        m_outputWatch->stop();
+    } else {
+        m_outputWatch->start(NoticeLine::kPollMs);
+    }
+    watchOutputs();
+}
+
+void Form1::watchOutputs() {
+    SoundOutputs& outputs = *services().outputs;
+    notice().setHint(QStringLiteral("Tonausgabe Halle"),
+                     outputs.hallStandingIn()
+                         ? QStringLiteral("Das Gerät „%1“ fehlt: Die Halle spielt über das Standardgerät, bis es "
+                                          "wieder da ist.")
+                               .arg(outputs.hall())
+                         : QString());
+    notice().setHint(QStringLiteral("Tonausgabe Vorhören"),
+                     outputs.prelistenMissing()
+                         ? QStringLiteral("Das Gerät „%1“ zum Vorhören fehlt: Im Kopfhörer ist nichts zu hören.")
+                               .arg(outputs.prelisten())
+                         : QString());
 }
 
 void Form1::boardLoaded() {
@@ -351,10 +430,22 @@ void Form1::Command6_Click() {
 
 void Form1::mnu_Set_Start_Click() {
     if (!m_editor) {
-        m_editor = new Form2(services(), aboutBox());
+        Services* editorServices = &services();
+        if (SoundOutputs* outputs = services().outputs) {
+            m_editorServices.reset(new Services{outputs->editorMedia(), outputs->editorLevel(),
+                                                services().dialogs, services().launcher, services().clock,
+                                                services().ticks, services().programDir,
+                                                &outputs->editorStatus(), services().titleCheck,
+                                                services().printer, services().playLog, outputs});
+            editorServices = m_editorServices.get();
+        }
+        m_editor = new Form2(*editorServices, aboutBox());
         m_editor->setAttribute(Qt::WA_DeleteOnClose);
         // One title for the whole desk: when the editor stops it, a fade of it here ends too.
-        connect(m_editor, &ConsoleWindow::titleStopped, this, &ConsoleWindow::endRamp);
+        connect(m_editor, &ConsoleWindow::titleStopped, this, [this] {
+            if (!services().outputs || services().outputs->prelisten().isEmpty())
+                endRamp();
+        });
         connect(m_editor, &ConsoleWindow::startOffsetWritten, this, &ConsoleWindow::recheckBoard);
         m_editor->keepUnstoredTeam(m_settings.unstoredTeam());
         m_editor->setPlayLog(m_playLog); // the editor plays in the hall

@@ -13,6 +13,8 @@ class GuideWindow;
 class KeyOverview;
 class KeyRouter;
 class QMenu;
+class QTimer;
+struct Services;
 class PlayLogFollower;
 class PlayLogWindow;
 
@@ -60,6 +62,10 @@ class Form1 : public ConsoleWindow {
     // "Datei" > "Protokoll …": the day's list of what sounded in the hall (null until it was opened once).
     void mnuProtokoll_Click();
     PlayLogWindow* playLogWindow() const;
+    // "Bearbeiten" > "Tonausgabe …": the hall's and the pre-listen's device, stored in Klangwart.ini.
+    void mnuTonausgabe_Click();
+    // The chosen devices into effect (at the start, and after the dialog); tells a missing one.
+    void applyOutputs(const QString& hall, const QString& prelisten);
 
   protected:
     void showPressLook() override;
@@ -93,4 +99,7 @@ class Form1 : public ConsoleWindow {
     QPointer<KeyOverview> m_keyOverview;
     PlayLogFollower* m_playLog = nullptr;
     QPointer<PlayLogWindow> m_playLogWindow;
+    std::unique_ptr<Services> m_editorServices; // the editor's media, level and status: hall or headphones
+    QTimer* m_outputWatch = nullptr;
+    void watchOutputs();
 };

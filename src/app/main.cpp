@@ -10,6 +10,7 @@
 #include "app/SingleDesk.h"
 #include "appearance/FontSubstitutes.h"
 #include "audio/AudioEngine.h"
+#include "audio/DeskOutputs.h"
 #include "audio/EngineWaveOut.h"
 #include "audio/HeadPreparer.h"
 #include "audio/MediaCommandInterpreter.h"
@@ -117,6 +118,8 @@ int runDesk(const QString& dir, Dialogs& dialogs, Form1*& running, SingleDesk& s
     services.printer = &printer;
     PlayLog playLog(dir);
     services.playLog = &playLog;
+    DeskOutputs outputs(engine, media, media, waveOut, clock);
+    services.outputs = &outputs;
     AboutBoxHolder about(dialogs, launcher);
 
     Form1 desk(services, about);

@@ -191,3 +191,13 @@ bool AudioEngine::outputResting() const {
 bool AudioEngine::realtimeOutput() const {
     return device_ && device_->realtime();
 }
+
+void AudioEngine::preferOutput(const std::string& name, bool fallBack) {
+    if (device_) {
+        device_->prefer(name, fallBack);
+    }
+}
+
+bool AudioEngine::outputStandingIn() const {
+    return device_ && device_->standingIn();
+}

@@ -81,6 +81,10 @@ class AudioEngine {
     bool outputResting() const;
     // Any thread: whether the device's render thread runs real-time.
     bool realtimeOutput() const;
+    // UI thread: the output device by name from now on (empty: the default); see OutputDevice::prefer.
+    void preferOutput(const std::string& name, bool fallBack);
+    // Any thread: the default plays because the chosen device is missing.
+    bool outputStandingIn() const;
 
   private:
     AudioEngine(Clock& clock, Output output, std::unique_ptr<OutputBackend> device);

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 // One sound device as the engine's output sees it: opened paused, started, watched, closed. The SDL device in
 // the desk; in tests a stand-in that fails and comes back on command. The calls come one at a time from the
@@ -22,4 +23,15 @@ class OutputBackend {
     virtual long renderThread() const { return 0; }
     // A name for the log: the driver the device plays through.
     virtual const char* driverName() const { return "Ausgabe"; }
+
+    // The device to open from now on, by name (empty: the system's default). fallBack: while that device is
+    // missing, open the default instead; without it, nothing opens (a pre-listen must never reach the hall).
+    virtual void prefer(const std::string& name, bool fallBack) {
+        static_cast<void>(name);
+        static_cast<void>(fallBack);
+    }
+    // True while the open device is the default standing in for a chosen one that is missing.
+    virtual bool standingIn() const { return false; }
+    // Whether the chosen device is there now.
+    virtual bool preferredPresent() { return true; }
 };

@@ -56,7 +56,19 @@ bool OutputDevice::openDevice() {
     tuned_ = false;
     backend_->start();
     hasDevice_.store(true);
+    standingIn_.store(backend_->standingIn());
     return true;
+}
+
+// UI thread.
+void OutputDevice::prefer(const std::string& name, bool fallBack) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        backend_->prefer(name, fallBack);
+        reopen_ = true;
+        wanted_.store(true);
+    }
+    cv_.notify_all();
 }
 
 // UI thread.
@@ -109,6 +121,26 @@ bool OutputDevice::mayRest() {
 // Watchdog thread, under mutex_: a lost device is closed and opened again at once (a default device that
 // changed); when that fails the silent clock carries the title until a later round finds a device.
 void OutputDevice::watchOnce() {
+    // Another device chosen, or the chosen one back while the default stood in (looked for every few rounds,
+    // since listing the devices costs more than watching one): the title moves over as after a loss.
+    constexpr int kPresentEvery = 4;
+    const bool back = hasDevice_.load() && standingIn_.load() && ++presentChecks_ >= kPresentEvery &&
+                      (presentChecks_ = 0, backend_->preferredPresent());
+    if ((reopen_ || back) && !resting_.load()) {
+        reopen_ = false;
+        backend_->close();
+        hasDevice_.store(false);
+        realtime_.store(false);
+        standingIn_.store(false);
+        if (!openDevice()) {
+            silent_.start();
+            say("Das gewählte Tonausgabegerät fehlt: Die Titel laufen stumm weiter, bis es da ist.");
+            return;
+        }
+        say("Tonausgabe über ", backend_->driverName());
+        return;
+    }
+    reopen_ = false; // a resting device opens on the chosen one anyway
     if (resting_.load()) {
         wanted_.store(false);
         resting_.store(false);

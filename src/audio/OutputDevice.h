@@ -46,6 +46,11 @@ class OutputDevice {
     bool resting() const { return resting_.load(); }
     // Any thread: whether the render thread runs real-time (false until the watchdog has seen it).
     bool realtime() const { return realtime_.load(); }
+    // UI thread: from now on the device of this name (empty: the default); the watchdog opens it at once. With
+    // fallBack the default plays while it is missing, and the chosen one takes over when it comes back.
+    void prefer(const std::string& name, bool fallBack);
+    // Any thread: the default plays because the chosen device is missing.
+    bool standingIn() const { return standingIn_.load(); }
 
   private:
     static void render(void* self, float* interleaved, int frames);
@@ -68,6 +73,9 @@ class OutputDevice {
     std::atomic<bool> realtime_{false};
     std::atomic<bool> resting_{false};
     std::atomic<bool> wanted_{false};       // a resting device is to open
+    std::atomic<bool> standingIn_{false};
+    bool reopen_ = false;          // guarded by mutex_: another device was chosen
+    int presentChecks_ = 0;        // watchdog only: rounds since the chosen device was last looked for
     std::atomic<std::int64_t> activeUs_{0}; // when something last played or the operator was last seen
     bool tuned_ = false; // the render thread of the device open now has been seen to; watchdog only
     std::thread watchdog_;

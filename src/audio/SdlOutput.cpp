@@ -6,6 +6,7 @@
 #include <QByteArray>
 
 #include <cstdlib>
+#include <mutex>
 #include <dlfcn.h>
 #include <sched.h>
 #include <thread>
@@ -61,6 +62,23 @@ void silenceAlsaOnce() {
     static_cast<void>(done);
 }
 
+// SDL's audio subsystem is counted, but its start and end are not safe from two threads at once: the hall's
+// and the pre-listen's watchdogs open, close and list through here one at a time.
+std::mutex& sdlAudio() {
+    static std::mutex m;
+    return m;
+}
+
+bool present(const std::string& name) {
+    const int count = SDL_GetNumAudioDevices(0);
+    for (int i = 0; i < count; ++i) {
+        const char* n = SDL_GetAudioDeviceName(i, 0);
+        if (n && name == n)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 SdlOutput::~SdlOutput() {
@@ -80,6 +98,7 @@ void SDLCALL SdlOutput::callback(void* self, Uint8* stream, int len) {
 // UI thread at start-up, output watchdog later.
 bool SdlOutput::open(Render render, void* context) {
     close();
+    std::lock_guard<std::mutex> lock(sdlAudio());
     render_ = render;
     context_ = context;
     silenceAlsaOnce();
@@ -96,7 +115,13 @@ bool SdlOutput::open(Render render, void* context) {
     want.callback = &SdlOutput::callback;
     want.userdata = this;
     SDL_AudioSpec have{};
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    standingIn_ = !preferred_.empty() && !present(preferred_);
+    if (standingIn_ && !fallBack_) {
+        quitAudio();
+        return false;
+    }
+    device_ = SDL_OpenAudioDevice(standingIn_ || preferred_.empty() ? nullptr : preferred_.c_str(), 0, &want,
+                                  &have, 0);
     if (device_ == 0) {
         quitAudio();
         return false;
@@ -117,6 +142,7 @@ bool SdlOutput::lost() {
 
 // UI thread at the end, output watchdog otherwise.
 void SdlOutput::close() {
+    std::lock_guard<std::mutex> lock(sdlAudio());
     if (device_ != 0) {
         SDL_CloseAudioDevice(device_); // joins SDL's audio thread: no callback is left running
         device_ = 0;
@@ -135,4 +161,34 @@ void SdlOutput::quitAudio() {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         sdlReady_ = false;
     }
+}
+
+void SdlOutput::prefer(const std::string& name, bool fallBack) {
+    preferred_ = name;
+    fallBack_ = fallBack;
+}
+
+bool SdlOutput::preferredPresent() {
+    if (preferred_.empty())
+        return true;
+    std::lock_guard<std::mutex> lock(sdlAudio());
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return false;
+    const bool there = present(preferred_);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return there;
+}
+
+std::vector<std::string> SdlOutput::deviceNames() {
+    std::lock_guard<std::mutex> lock(sdlAudio());
+    std::vector<std::string> names;
+    silenceAlsaOnce();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return names;
+    const int count = SDL_GetNumAudioDevices(0);
+    for (int i = 0; i < count; ++i)
+        if (const char* n = SDL_GetAudioDeviceName(i, 0))
+            names.emplace_back(n);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return names;
 }

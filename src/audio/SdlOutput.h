@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+#include <vector>
 #include "audio/OutputBackend.h"
 
 #include <SDL.h>
@@ -20,6 +22,12 @@ class SdlOutput : public OutputBackend {
     void close() override;
     long renderThread() const override { return renderThread_.load(std::memory_order_acquire); }
     const char* driverName() const override;
+    void prefer(const std::string& name, bool fallBack) override;
+    bool standingIn() const override { return standingIn_; }
+    bool preferredPresent() override;
+
+    // The names of the output devices there are now (any thread).
+    static std::vector<std::string> deviceNames();
 
     // What a sound server is asked to keep of the desk's stream. SDL asks for one period (5.3 ms), and with
     // so little a busy machine makes the server run dry even when the desk's output thread runs real-time
@@ -36,5 +44,8 @@ class SdlOutput : public OutputBackend {
     void* context_ = nullptr;
     bool sdlReady_ = false;
     SDL_AudioDeviceID device_ = 0;
+    std::string preferred_;
+    bool fallBack_ = true;
+    bool standingIn_ = false;
     std::atomic<long> renderThread_{0};
 };

@@ -14,6 +14,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/MediaStatus.h"
+#include "platform/SoundOutputs.h"
 #include "playback/PressDispatch.h"
 #include "volume/Level.h"
 #include "volume/Ramps.h"
@@ -87,8 +88,8 @@ void ConsoleWindow::MP3_Stop(const QString& sAlias) {
     // fade sounds at full level, and the old ramp never touches the level again.
     endRamp();
     emit titleStopped();
-    if (m_playLog && sAlias == MyAlias)
-        m_playLog->stopping();
+    if (PlayLogFollower* log = hallLog(); log && sAlias == MyAlias)
+        log->stopping();
     m_player.stop(sAlias);
 }
 
@@ -231,8 +232,15 @@ void ConsoleWindow::Command1_Click(int Index) {
     }
 }
 
+PlayLogFollower* ConsoleWindow::hallLog() const {
+    const bool inHeadphones =
+        !isMainConsole() && m_services.outputs && !m_services.outputs->prelisten().isEmpty();
+    return inHeadphones ? nullptr : m_playLog;
+}
+
 void ConsoleWindow::logStarted(int Index, const QString& path) {
-    if (!m_playLog)
+    PlayLogFollower* log = hallLog();
+    if (!log)
         return;
     PlayLog::Entry entry;
     entry.started = QDateTime::currentDateTime();
@@ -240,7 +248,7 @@ void ConsoleWindow::logStarted(int Index, const QString& path) {
     entry.category = QFileInfo(path).dir().dirName();
     entry.caption = PressDispatch::titleText(Index, board->button(Index)->caption());
     entry.file = QDir(programDir()).relativeFilePath(path);
-    m_playLog->started(entry, path);
+    log->started(entry, path);
 }
 
 void ConsoleWindow::cmd2_Click() {

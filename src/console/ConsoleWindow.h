@@ -152,5 +152,7 @@ class ConsoleWindow : public QMainWindow {
     bool repressed(int Index) const;
     NoticeLine* m_notice = nullptr; // lost sound output, failed writes
     PlayLogFollower* m_playLog = nullptr;
+    // The log while this window plays in the hall (the editor not while it plays in the headphones).
+    PlayLogFollower* hallLog() const;
     void logStarted(int Index, const QString& path);
 };

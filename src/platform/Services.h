@@ -11,6 +11,7 @@ class MediaStatus;
 class TitleCheck;
 class Printer;
 class PlayLog;
+class SoundOutputs;
 
 // The operating-system services a console window uses, built once by main() (or by a test) and
 // handed to the windows by reference. No window reaches the system any other way.
@@ -30,4 +31,6 @@ struct Services {
     Printer* printer = nullptr;
     // The day's list of what sounded in the hall; null where nothing is logged.
     PlayLog* playLog = nullptr;
+    // The hall's and the pre-listen's devices as chosen in the desk; null where they cannot be chosen.
+    SoundOutputs* outputs = nullptr;
 };

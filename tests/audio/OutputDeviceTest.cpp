@@ -83,3 +83,20 @@ TEST(EngineOutput, AnIdleOutputRestsUntilTheOperatorComesBackOrATitleStartsAndNe
     QTest::qWait(1200);
     EXPECT_FALSE(engine.outputResting());
 }
+
+TEST(EngineOutput, AChosenDeviceMissingPlaysOnTheDefaultAndTakesOverWhenItReturns) {
+    SteadyClock clock;
+    auto device = std::make_unique<StandInOutput>();
+    StandInOutput& card = *device;
+    AudioEngine engine(clock, std::move(device));
+    card.preferredThere = false;
+    engine.preferOutput("USB", true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return engine.outputStandingIn(); }, 3000));
+    EXPECT_TRUE(engine.hasDevice());
+    card.preferredThere = true;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !engine.outputStandingIn() && engine.hasDevice(); }, 5000));
+    // Without a fallback (the headphones) a missing device opens nothing: silence, never the default.
+    card.preferredThere = false;
+    engine.preferOutput("Kopfhörer", false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !engine.hasDevice(); }, 3000));
+}

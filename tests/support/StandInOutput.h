@@ -10,10 +10,20 @@ class StandInOutput : public OutputBackend {
   public:
     bool open(Render render, void* context) override {
         const std::lock_guard<std::mutex> lock(m_);
-        render_ = plugged ? render : nullptr;
+        // A chosen device that is not plugged in: the default stands in, or nothing opens.
+        standingIn_ = !preferred_.empty() && !preferredThere;
+        const bool opens = plugged && (!standingIn_ || fallBack_);
+        render_ = opens ? render : nullptr;
         context_ = context;
-        return plugged;
+        return opens;
     }
+    void prefer(const std::string& name, bool fallBack) override {
+        const std::lock_guard<std::mutex> lock(m_);
+        preferred_ = name;
+        fallBack_ = fallBack;
+    }
+    bool standingIn() const override { return standingIn_; }
+    bool preferredPresent() override { return preferredThere; }
     void start() override { started_ = true; }
     bool lost() override { return !plugged; }
     void close() override {
@@ -30,10 +40,14 @@ class StandInOutput : public OutputBackend {
     }
 
     std::atomic<bool> plugged{true};
+    std::atomic<bool> preferredThere{true}; // the device chosen by name is plugged in
 
   private:
     std::mutex m_;
     std::atomic<bool> started_{false};
+    std::string preferred_;
+    bool fallBack_ = true;
+    std::atomic<bool> standingIn_{false};
     Render render_ = nullptr;
     void* context_ = nullptr;
 };
