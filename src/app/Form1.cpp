@@ -20,6 +20,8 @@
 #include "log/PlayLogWindow.h"
 #include "library/ProgramPaths.h"
 #include "platform/SoundOutputs.h"
+#include "platform/TitleLoudness.h"
+#include "audio/MediaCommandInterpreter.h"
 #include "playback/PressDispatch.h"
 #include "playback/TitlePlayer.h"
 #include "settings/IniAccess.h"
@@ -29,6 +31,7 @@
 #include "widgets/VbColor.h"
 
 #include <QCloseEvent>
+#include <QActionGroup>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
@@ -41,6 +44,8 @@
 
 namespace {
 const QString OutputSection = QStringLiteral("Tonausgabe");
+const QString LoudnessSection = QStringLiteral("Lautheit");
+constexpr double DefaultTargetLufs = -16.0;
 constexpr std::int32_t PlayingText = 0x00008000;
 const QString PlayMarker = QStringLiteral("   ** PLAY **");
 const QString WaitMarker = QStringLiteral("   ** WAIT **");
@@ -155,6 +160,23 @@ void Form1::buildMenus() {
     add(bearbeiten, "mnu_DBMänner", QStringLiteral("&Männer DB"), {}, &Form1::mnu_DBMänner_Click);
     add(bearbeiten, "mnu_DBDamen", QStringLiteral("&Damen DB"), {}, &Form1::mnu_DBDamen_Click);
     add(bearbeiten, "mnu_DBJugend", QStringLiteral("&Jugend DB"), {}, &Form1::mnu_DBJugend_Click);
+    if (services().loudness) {
+        bearbeiten->addSeparator();
+        QAction* match = add(bearbeiten, "mnuLautheit", QStringLiteral("&Lautstärke angleichen"), {},
+                             &Form1::mnuLautheit_Click);
+        match->setCheckable(true);
+        QMenu* targets = bearbeiten->addMenu(QStringLiteral("&Zielwert"));
+        targets->setObjectName(QStringLiteral("mnuZielwert"));
+        auto* group = new QActionGroup(targets);
+        for (int lufs : {-14, -16, -18, -20, -23}) {
+            QAction* a = targets->addAction(QStringLiteral("%1 LUFS").arg(lufs).replace(QLatin1Char('-'), QChar(0x2212)));
+            a->setObjectName(QStringLiteral("Ziel%1").arg(-lufs));
+            a->setCheckable(true);
+            a->setData(lufs);
+            group->addAction(a);
+            connect(a, &QAction::triggered, this, [this, lufs] { setLoudnessTarget(lufs); });
+        }
+    }
     if (services().outputs) {
         bearbeiten->addSeparator();
         add(bearbeiten, "mnuTonausgabe", QStringLiteral("&Tonausgabe …"), {}, &Form1::mnuTonausgabe_Click);
@@ -262,6 +284,56 @@ bool Form1::Form_Load() {
     return LoadBoard();
 }
 
+bool Form1::loudnessMatched() const {
+    return Ini_Read(m_settings.sIniFile, LoudnessSection, m_settings.sMannschaft) == QLatin1String("1");
+}
+
+double Form1::loudnessTarget() const {
+    bool ok = false;
+    const double stored =
+        Ini_Read(m_settings.sIniFile, LoudnessSection, m_settings.sMannschaft + QStringLiteral("_Ziel")).toDouble(&ok);
+    return ok && stored >= -40 && stored <= -5 ? stored : DefaultTargetLufs;
+}
+
+void Form1::storeLoudness(const QString& key, const QString& value) {
+    WriteOutcome outcome;
+    outcome.subject = WriteOutcome::Subject::Setting;
+    outcome.what = QStringLiteral("Die Lautstärke-Angleichung wurde nicht gespeichert");
+    outcome.file = m_settings.sIniFile;
+    outcome.error = Ini_WriteChecked(m_settings.sIniFile, LoudnessSection, key, value);
+    notice().reportWrite(outcome);
+}
+
+void Form1::mnuLautheit_Click() {
+    storeLoudness(m_settings.sMannschaft, loudnessMatched() ? QStringLiteral("0") : QStringLiteral("1"));
+    matchLoudness();
+}
+
+void Form1::setLoudnessTarget(int lufs) {
+    storeLoudness(m_settings.sMannschaft + QStringLiteral("_Ziel"), QString::number(lufs));
+    matchLoudness();
+}
+
+void Form1::matchLoudness() {
+    TitleLoudness* loudness = services().loudness;
+    if (!loudness)
+        return;
+    const bool on = loudnessMatched();
+    const double target = loudnessTarget();
+    if (QAction* a = findChild<QAction*>(QStringLiteral("mnuLautheit")))
+        a->setChecked(on);
+    for (QAction* a : findChildren<QAction*>())
+        if (a->objectName().startsWith(QLatin1String("Ziel")))
+            a->setChecked(a->data().toInt() == static_cast<int>(target));
+    std::vector<TitleLoudness::Title> titles;
+    if (on)
+        for (int i = 0; i < BoardWidgets::TitleButtons; ++i)
+            if (const auto t = PressDispatch::titleFor(i, programDir(), m_settings.sMannschaft, m_lists))
+                if (const auto start = MediaCommandInterpreter::startOf(PressDispatch::mainOffsetText(i, t->storedOffset)))
+                    titles.push_back({t->path, *start});
+    loudness->setBoard(titles, on, target);
+}
+
 void Form1::mnuTonausgabe_Click() {
     auto* dialog = new OutputDialog(*services().outputs, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -314,6 +386,7 @@ void Form1::watchOutputs() {
 
 void Form1::boardLoaded() {
     m_keys->boardLoaded();
+    matchLoudness();
     if (m_keyOverview)
         m_keyOverview->refresh();
     // Every board load shows the current team as a whole: after a team switch its own fade time and rest
@@ -436,7 +509,8 @@ void Form1::mnu_Set_Start_Click() {
                                                 services().dialogs, services().launcher, services().clock,
                                                 services().ticks, services().programDir,
                                                 &outputs->editorStatus(), services().titleCheck,
-                                                services().printer, services().playLog, outputs});
+                                                services().printer, services().playLog, outputs,
+                                                services().loudness});
             editorServices = m_editorServices.get();
         }
         m_editor = new Form2(*editorServices, aboutBox());
@@ -446,7 +520,10 @@ void Form1::mnu_Set_Start_Click() {
             if (!services().outputs || services().outputs->prelisten().isEmpty())
                 endRamp();
         });
-        connect(m_editor, &ConsoleWindow::startOffsetWritten, this, &ConsoleWindow::recheckBoard);
+        connect(m_editor, &ConsoleWindow::startOffsetWritten, this, [this] {
+            recheckBoard();
+            matchLoudness(); // a new start is measured again
+        });
         m_editor->keepUnstoredTeam(m_settings.unstoredTeam());
         m_editor->setPlayLog(m_playLog); // the editor plays in the hall
         m_editor->Form_Load();

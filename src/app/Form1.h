@@ -66,6 +66,11 @@ class Form1 : public ConsoleWindow {
     void mnuTonausgabe_Click();
     // The chosen devices into effect (at the start, and after the dialog); tells a missing one.
     void applyOutputs(const QString& hall, const QString& prelisten);
+    // "Bearbeiten" > "Lautstärke angleichen" and its target, per team in Klangwart.ini.
+    void mnuLautheit_Click();
+    void setLoudnessTarget(int lufs);
+    bool loudnessMatched() const;
+    double loudnessTarget() const;
 
   protected:
     void showPressLook() override;
@@ -102,4 +107,6 @@ class Form1 : public ConsoleWindow {
     std::unique_ptr<Services> m_editorServices; // the editor's media, level and status: hall or headphones
     QTimer* m_outputWatch = nullptr;
     void watchOutputs();
+    void matchLoudness();
+    void storeLoudness(const QString& key, const QString& value);
 };

@@ -11,6 +11,7 @@
 #include "appearance/FontSubstitutes.h"
 #include "audio/AudioEngine.h"
 #include "audio/DeskOutputs.h"
+#include "audio/LoudnessMatcher.h"
 #include "audio/EngineWaveOut.h"
 #include "audio/HeadPreparer.h"
 #include "audio/MediaCommandInterpreter.h"
@@ -120,6 +121,8 @@ int runDesk(const QString& dir, Dialogs& dialogs, Form1*& running, SingleDesk& s
     services.playLog = &playLog;
     DeskOutputs outputs(engine, media, media, waveOut, clock);
     services.outputs = &outputs;
+    LoudnessMatcher loudness(engine, dir);
+    services.loudness = &loudness;
     AboutBoxHolder about(dialogs, launcher);
 
     Form1 desk(services, about);

@@ -52,6 +52,7 @@ AudioError AudioEngine::open(const QString& path, VoiceId& id) {
     } else if (const AudioError result = voice->open(path); result != AudioError::None) {
         return result;
     }
+    voice->setGain(titleGain(path), true);
     const int slot = mixer_.attach(voice.get());
     if (slot < 0) {
         return AudioError::NoFreeVoice;
@@ -200,4 +201,18 @@ void AudioEngine::preferOutput(const std::string& name, bool fallBack) {
 
 bool AudioEngine::outputStandingIn() const {
     return device_ && device_->standingIn();
+}
+
+float AudioEngine::titleGain(const QString& path) const {
+    const auto it = titleGains_.find(path);
+    return it == titleGains_.end() ? 1.0f : it->second;
+}
+
+void AudioEngine::setTitleGains(std::map<QString, float> gains) {
+    titleGains_ = std::move(gains);
+    for (const auto& voice : voices_) {
+        if (voice) {
+            voice->setGain(titleGain(voice->path()), false);
+        }
+    }
 }

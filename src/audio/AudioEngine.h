@@ -1,4 +1,5 @@
 #pragma once
+#include <map>
 #include "audio/AudioError.h"
 #include "audio/HeadCache.h"
 #include "audio/Mixer.h"
@@ -57,6 +58,10 @@ class AudioEngine {
     // The title heads presses start with; filled by a HeadPreparer. Any thread.
     HeadCache& heads() { return heads_; }
 
+    // UI thread: each title's own linear gain by path (loudness matching); a title not named plays as it is.
+    // Titles open now glide to their new gain; titles opened later start with it.
+    void setTitleGains(std::map<QString, float> gains);
+
     // Master linear gain per channel for all voices, smoothed over a few milliseconds.
     void setGain(float left, float right);
 
@@ -96,5 +101,7 @@ class AudioEngine {
     Mixer mixer_;
     std::array<std::unique_ptr<Voice>, Mixer::kMaxVoices> voices_;
     std::unique_ptr<OutputDevice> device_;
+    std::map<QString, float> titleGains_; // UI thread
+    float titleGain(const QString& path) const;
     VoiceReaper reaper_; // last: it ends the voices closed on the way out
 };

@@ -156,6 +156,7 @@ void Mixer::mixVoice(int slot, Voice& voice, float* out, int frames, std::int64_
         voice.topUp(static_cast<std::size_t>(frames));
     }
     const std::size_t got = voice.take(scratch_.data(), static_cast<std::size_t>(frames));
+    voice.applyGain(scratch_.data(), got);
     if (got > 0 && voice.firstSampleUs() < 0) {
         if (nowUs < 0) {
             nowUs = clock_.nowUs();

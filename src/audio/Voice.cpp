@@ -208,3 +208,36 @@ bool Voice::drained() const {
 std::int64_t Voice::positionFrames() const {
     return startFrame_.load(std::memory_order_acquire) + consumed_.load(std::memory_order_acquire);
 }
+
+void Voice::setGain(float gain, bool now) {
+    gainTarget_.store(gain, std::memory_order_relaxed);
+    if (now) {
+        gainJump_.store(true, std::memory_order_release);
+    }
+}
+
+void Voice::applyGain(float* interleaved, std::size_t frames) {
+    const float target = gainTarget_.load(std::memory_order_relaxed);
+    if (gainJump_.exchange(false, std::memory_order_acquire)) {
+        gainNow_ = target;
+    }
+    if (gainNow_ == target) {
+        if (target != 1.0f) {
+            for (std::size_t i = 0; i < frames * 2; ++i) {
+                interleaved[i] *= target;
+            }
+        }
+        return;
+    }
+    // A new gain while the title sounds: a straight glide, never a step (which would click).
+    const float step = (target - gainNow_) / kGainGlideFrames;
+    for (std::size_t f = 0; f < frames; ++f) {
+        if ((step > 0 && gainNow_ + step >= target) || (step < 0 && gainNow_ + step <= target)) {
+            gainNow_ = target;
+        } else {
+            gainNow_ += step;
+        }
+        interleaved[2 * f] *= gainNow_;
+        interleaved[2 * f + 1] *= gainNow_;
+    }
+}

@@ -61,6 +61,14 @@ class Voice {
     // UI thread: frames of the current start that come from a head (0 when it was decoded at the start).
     std::size_t headFrames() const { return headFrames_; }
 
+    // UI thread: the title's own linear gain (loudness matching; 1 is the title as it is). now: from the next
+    // sample on (before a start); otherwise the output side glides there.
+    void setGain(float gain, bool now);
+    // Output thread: scales frames just taken by the title's gain, gliding over kGainGlideFrames when it
+    // changed. At gain 1 the samples are left exactly as they are.
+    void applyGain(float* interleaved, std::size_t frames);
+    static constexpr float kGainGlideFrames = 2400.0f; // 50 ms
+
   private:
     void startThread();
     void decoderLoop();
@@ -99,6 +107,10 @@ class Voice {
     const float* headData_ = nullptr;
     std::size_t headFrames_ = 0;
     std::size_t headRead_ = 0; // output thread
+
+    std::atomic<float> gainTarget_{1.0f};
+    std::atomic<bool> gainJump_{false};
+    float gainNow_ = 1.0f; // output thread
 
     std::thread thread_;
 };

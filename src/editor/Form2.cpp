@@ -1,8 +1,11 @@
 #include "editor/Form2.h"
 
 #include "about/AboutBoxHolder.h"
+#include "audio/MediaCommandInterpreter.h"
+#include "console/NoticeLine.h"
 #include "console/TransportArea.h"
 #include "editor/FinePanel.h"
+#include "platform/TitleLoudness.h"
 #include "playback/PressDispatch.h"
 #include "settings/StartOffsetStore.h"
 #include "widgets/ShapeRect.h"
@@ -131,7 +134,9 @@ void Form2::showPressLook() {
     setStatusColor(QPalette::Base, Grey);
 }
 
-bool Form2::startTitle(int, const QString& path, const QString& storedOffset) {
+bool Form2::startTitle(int Index, const QString& path, const QString& storedOffset) {
+    m_matchedStartMs =
+        MediaCommandInterpreter::startOf(PressDispatch::mainOffsetText(Index, storedOffset)).value_or(0);
     // A hand-edited value that is no whole number leaves the title editable from its beginning.
     lStartPos = PressDispatch::editorOffset(storedOffset);
     const bool started = MP3_Play(path, MyAlias); // a title that does not start is edited all the same
@@ -148,6 +153,23 @@ void Form2::showPressed(bool) {
     setStatusColor(QPalette::Text, Black);
     setWindowTitle(QStringLiteral(" Bearbeiten von :   ") + sTitel);
     frm_Fein->showStartTime(lStartPos);
+    showLoudness();
+}
+
+void Form2::showLoudness() {
+    TitleLoudness* loudness = services().loudness;
+    if (!loudness || sTitelPfad.isEmpty())
+        return;
+    const auto number = [](double v, int decimals) {
+        return QString::number(v, 'f', decimals).replace(QLatin1Char('.'), QLatin1Char(',')).replace(QLatin1Char('-'), QChar(0x2212));
+    };
+    const auto info = loudness->info(sTitelPfad, m_matchedStartMs);
+    QString told = QStringLiteral("Lautheit: noch nicht gemessen (erst mit „Lautstärke angleichen“).");
+    if (info)
+        told = QStringLiteral("Lautheit: %1 LUFS, Spitze %2 dBTP; gespielt mit %3%4 dB.")
+                   .arg(number(info->lufs, 1), number(info->truePeakDb, 1),
+                        info->gainDb > 0 ? QStringLiteral("+") : QString(), number(info->gainDb, 1));
+    notice().setHint(QStringLiteral("Lautheit"), told);
 }
 
 WriteOutcome Form2::writeStartOffset(const QString& text, const QString& what) const {

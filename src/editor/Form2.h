@@ -58,6 +58,8 @@ class Form2 : public ConsoleWindow {
     WriteOutcome writeStartOffset(const QString& text, const QString& what) const;
 
     QLineEdit* Text1 = nullptr;
+    std::int64_t m_matchedStartMs = 0; // where the main console starts the title: what its loudness is of
+    void showLoudness();
     VbButton* cmd_Speichern = nullptr;
     VbButton* cmd_Reset = nullptr;
     VbButton* Command7 = nullptr;

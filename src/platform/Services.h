@@ -12,6 +12,7 @@ class TitleCheck;
 class Printer;
 class PlayLog;
 class SoundOutputs;
+class TitleLoudness;
 
 // The operating-system services a console window uses, built once by main() (or by a test) and
 // handed to the windows by reference. No window reaches the system any other way.
@@ -33,4 +34,6 @@ struct Services {
     PlayLog* playLog = nullptr;
     // The hall's and the pre-listen's devices as chosen in the desk; null where they cannot be chosen.
     SoundOutputs* outputs = nullptr;
+    // Loudness matching of the board's titles; null where titles play only as they are.
+    TitleLoudness* loudness = nullptr;
 };
