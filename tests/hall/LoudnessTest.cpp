@@ -5,31 +5,17 @@
 #include "console/NoticeLine.h"
 #include "support/Desk.h"
 #include "support/EngineRig.h"
+#include "support/TestAudioFiles.h"
 
-#include <QDataStream>
 #include <QMenu>
 
 namespace {
 
 // A 1 kHz sine in both channels at the given peak level, 16-bit stereo at 48 kHz.
 QByteArray sineWav(double dbfs, double seconds) {
-    constexpr quint32 rate = 48000;
-    const auto frames = static_cast<quint32>(seconds * rate);
-    QByteArray wav;
-    QDataStream out(&wav, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out.writeRawData("RIFF", 4);
-    out << quint32(36 + frames * 4);
-    out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(2) << rate << rate * 4 << quint16(4) << quint16(16);
-    out.writeRawData("data", 4);
-    out << frames * 4;
-    const double amplitude = 32767.0 * std::pow(10.0, dbfs / 20.0);
-    for (quint32 i = 0; i < frames; ++i) {
-        const auto s = static_cast<qint16>(std::lround(amplitude * std::sin(2.0 * M_PI * 1000 * i / rate)));
-        out << s << s;
-    }
-    return wav;
+    const double amplitude = std::pow(10.0, dbfs / 20.0);
+    return TestAudioFiles::wav(48000, 2, static_cast<std::int64_t>(seconds * 48000),
+                               [&](std::int64_t i, int) { return amplitude * std::sin(2.0 * M_PI * 1000 * double(i) / 48000); });
 }
 
 double rmsDb(const std::vector<float>& samples, std::size_t from, std::size_t to) {

@@ -8,8 +8,8 @@
 #include "audio/HeadPreparer.h"
 #include "audio/MediaCommandInterpreter.h"
 #include "support/DeskFixture.h"
+#include "support/TestAudioFiles.h"
 
-#include <QDataStream>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -39,22 +39,11 @@ class EngineRig {
     // A 48 kHz stereo WAV whose left channel is the constant ProbeLevel, so each output sample is the gain
     // heard times ProbeLevel; the right channel a 1 kHz sine of the same amplitude, an envelope to listen to.
     static QByteArray probeWav(double seconds) {
-        constexpr quint32 rate = AudioEngine::kSampleRate;
-        const auto frames = static_cast<quint32>(seconds * rate);
-        QByteArray wav;
-        QDataStream out(&wav, QIODevice::WriteOnly);
-        out.setByteOrder(QDataStream::LittleEndian);
-        out.writeRawData("RIFF", 4);
-        out << quint32(36 + frames * 4);
-        out.writeRawData("WAVEfmt ", 8);
-        out << quint32(16) << quint16(1) << quint16(2) << rate << rate * 4 << quint16(4) << quint16(16);
-        out.writeRawData("data", 4);
-        out << frames * 4;
-        const auto amplitude = static_cast<qint16>(ProbeLevel * 32768.0f);
-        for (quint32 i = 0; i < frames; ++i)
-            out << amplitude
-                << static_cast<qint16>(std::lround(amplitude * std::sin(2.0 * M_PI * 1000 * i / rate)));
-        return wav;
+        constexpr int rate = AudioEngine::kSampleRate;
+        return TestAudioFiles::wav(rate, 2, static_cast<std::int64_t>(seconds * rate), [](std::int64_t i, int c) {
+            const double level = std::lround(ProbeLevel * 32768.0f) / 32767.0;
+            return c == 0 ? level : level * std::sin(2.0 * M_PI * 1000 * double(i) / rate);
+        });
     }
 
     // Test thread, standing in for the device: takes the next frames and keeps them.

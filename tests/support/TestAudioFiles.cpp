@@ -22,9 +22,8 @@ bool runFfmpeg(const QStringList& args, QByteArray* output = nullptr) {
 }
 } // namespace
 
-bool TestAudioFiles::writeWav(const QString& path, int rate, double seconds, int channels) {
-    const auto frames = static_cast<std::int64_t>(std::llround(seconds * rate));
-    const std::vector<float> signal = TestSignal::stereo(rate, 0, frames);
+QByteArray TestAudioFiles::wav(int rate, int channels, std::int64_t frames,
+                               const std::function<double(std::int64_t, int)>& sample) {
     QByteArray wav;
     QDataStream out(&wav, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
@@ -36,9 +35,17 @@ bool TestAudioFiles::writeWav(const QString& path, int rate, double seconds, int
         << quint16(channels * 2) << quint16(16);
     out.writeRawData("data", 4);
     out << dataBytes;
-    for (std::size_t i = 0; i < signal.size(); i += channels == 1 ? 2 : 1) // mono: the left channel
-        out << static_cast<qint16>(std::lround(signal[i] * 32767.0));
-    return writeBytes(path, wav);
+    for (std::int64_t f = 0; f < frames; ++f)
+        for (int c = 0; c < channels; ++c)
+            out << static_cast<qint16>(std::lround(sample(f, c) * 32767.0));
+    return wav;
+}
+
+bool TestAudioFiles::writeWav(const QString& path, int rate, double seconds, int channels) {
+    const auto frames = static_cast<std::int64_t>(std::llround(seconds * rate));
+    const std::vector<float> signal = TestSignal::stereo(rate, 0, frames);
+    // mono: the left channel
+    return writeBytes(path, wav(rate, channels, frames, [&](std::int64_t f, int c) { return signal[2 * f + c]; }));
 }
 
 bool TestAudioFiles::encode(const QString& input, const QString& output, const QStringList& codecArgs,

@@ -2,12 +2,17 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
+#include <functional>
 #include <vector>
 
 // The audio files the tests play: 16-bit WAV of TestSignal written here, every other format made from
 // it by the ffmpeg command, and ffmpeg's own decode as the reference for lossy formats.
 class TestAudioFiles {
   public:
+    // A 16-bit WAV of frames frames: sample(frame, channel) in -1..1.
+    static QByteArray wav(int rate, int channels, std::int64_t frames,
+                          const std::function<double(std::int64_t, int)>& sample);
     // 16-bit stereo WAV (mono when channels is 1) of TestSignal, seconds long, at rate.
     static bool writeWav(const QString& path, int rate, double seconds, int channels = 2);
     // Runs ffmpeg on input (of inputFormat, when given) with codecArgs, writing output.
