@@ -186,10 +186,13 @@ Vol=25"
 }
 
 # The filter chain that turns a source into a finished jingle of the given length, ending in the label [name].
+# Titles from different sources differ in loudness: each is lowered by 0, 4, 8 or 12 dB (by its seed), so that
+# "Lautstärke angleichen" has something to do on the demo desk.
 finish_chain() {
-    local seconds="$1" label="$2" fade_start
+    local seconds="$1" label="$2" seed="$3" fade_start
     fade_start="$(awk -v d="$seconds" 'BEGIN { print d - 0.6 }')"
-    printf '%s' "aecho=0.8:0.6:70:0.25,volume=3.5,alimiter=limit=0.9:level=disabled,afade=t=in:d=0.03,"
+    printf '%s' "aecho=0.8:0.6:70:0.25,volume=3.5,alimiter=limit=0.9:level=disabled,volume=-$((seed % 4 * 4))dB,"
+    printf '%s' "afade=t=in:d=0.03,"
     printf '%s' "afade=t=out:st=$fade_start:d=0.6,asetnsamples=n=1152:p=0[$label]"
 }
 
@@ -202,7 +205,7 @@ batch_args() {
         seed="$(printf '%s/%s/%s' "$team" "$category" "$name" | cksum | cut -d' ' -f1)"
         seconds="$(duration_for "$category" "$seed")"
         [ -z "$graph" ] || graph+=";"
-        graph+="$(source_for "$seed" "$seconds"),$(finish_chain "$seconds" "o$n")"
+        graph+="$(source_for "$seed" "$seconds"),$(finish_chain "$seconds" "o$n" "$seed")"
         outputs+=(-map "[o$n]" -ac 2 -ar 44100 -c:a libmp3lame -b:a 128k -metadata "title=${name:2:${#name}-6}"
                   -metadata "artist=Klangwart Demo" "$folder/$name")
         n=$((n + 1))
