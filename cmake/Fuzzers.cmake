@@ -1,4 +1,4 @@
-# libFuzzer targets for the settings document and the media command strings (tests/fuzz/), built only with
+# libFuzzer targets for the settings document, the media command strings and the remote's requests (tests/fuzz/), built only with
 # -DKLANGWART_FUZZ=ON by a compiler that has libFuzzer; scripts/fuzz.sh configures and runs them.
 if(NOT KLANGWART_FUZZ)
   return()
@@ -15,7 +15,7 @@ if(NOT KLANGWART_HAS_LIBFUZZER)
   message(WARNING "No libFuzzer with this compiler (${CMAKE_CXX_COMPILER_ID}): the fuzz targets are left out.")
   return()
 endif()
-foreach(fuzzer ProfileDocumentFuzzer MediaCommandFuzzer)
+foreach(fuzzer ProfileDocumentFuzzer MediaCommandFuzzer RemoteRequestFuzzer)
   add_executable(${fuzzer} tests/fuzz/${fuzzer}.cpp)
   target_link_libraries(${fuzzer} PRIVATE klangwart_core)
   target_link_options(${fuzzer} PRIVATE -fsanitize=fuzzer)

@@ -19,8 +19,8 @@ if [ ! -f "$out/build.ninja" ]; then
     CC=clang CXX=clang++ cmake -S "$root" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKLANGWART_FUZZ=ON \
         "${launcher[@]}" >/dev/null
 fi
-cmake --build "$out" -j"$(nproc)" --target ProfileDocumentFuzzer MediaCommandFuzzer
-for pair in ProfileDocument:profile MediaCommand:media; do
+cmake --build "$out" -j"$(nproc)" --target ProfileDocumentFuzzer MediaCommandFuzzer RemoteRequestFuzzer
+for pair in ProfileDocument:profile MediaCommand:media RemoteRequest:remote; do
     name="${pair%%:*}"
     seeds="${pair##*:}"
     mkdir -p "$out/corpus/$seeds" "$out/crashes"

@@ -4,10 +4,12 @@
 # without it also the tests, benchmarks, fuzzers and packaging tools (./test.sh). Does nothing when all are there.
 set -euo pipefail
 desk=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n libavformat-dev libavcodec-dev
-      libavutil-dev libswresample-dev libebur128-dev libsdl2-dev ffmpeg fonts-liberation fonts-comic-neue)
+      libavutil-dev libswresample-dev libebur128-dev libqrencode-dev qt6-websockets-dev libsdl2-dev ffmpeg
+      fonts-liberation fonts-comic-neue)
 rest=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth desktop-file-utils appstream man-db file dpkg-dev
       lintian
-      clang libclang-rt-dev) # libFuzzer for the fuzz targets (scripts/fuzz.sh)
+      clang libclang-rt-dev # libFuzzer for the fuzz targets (scripts/fuzz.sh)
+      chromium chromium-driver python3-selenium) # the remote page in a real browser
 packages=("${desk[@]}")
 if [ "${1:-}" = "--desk" ]; then
     shift

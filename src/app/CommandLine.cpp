@@ -26,6 +26,14 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
         } else if (a.startsWith(QLatin1String("--dir="))) {
             if (!result.takeDir(a.mid(6)))
                 return result;
+        } else if (a == QLatin1String("--remote")) {
+            result.m_remotePort = DefaultRemotePort;
+        } else if (a.startsWith(QLatin1String("--remote="))) {
+            bool ok = false;
+            const int port = a.mid(9).toInt(&ok);
+            if (!ok || port < 1 || port > 65535)
+                return failure(QStringLiteral("--remote braucht einen Port von 1 bis 65535, nicht '%1'").arg(a.mid(9)));
+            result.m_remotePort = port;
         } else {
             return failure(QStringLiteral("unbekannte Option '%1'").arg(a));
         }
@@ -63,6 +71,7 @@ QString CommandLine::helpText() {
         "nimmt ~/Klangwart und legt diesen Ordner beim ersten Start mit leeren Musikordnern an.\n"
         "\n"
         "  ORDNER, --dir ORDNER  diesen Programmordner verwenden\n"
+        "  --remote[=PORT]       die Fernbedienung für diesen Lauf einschalten (Port 8765)\n"
         "  -h, --help            diese Hilfe zeigen und beenden\n"
         "  -V, --version         die Version zeigen und beenden\n"
         "\n"

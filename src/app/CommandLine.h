@@ -15,6 +15,9 @@ class CommandLine {
     Action action() const { return m_action; }
     // The folder named by "DIR" or "--dir DIR"; empty when none was given.
     QString dir() const { return m_dir; }
+    // "--remote" or "--remote=PORT": the remote on for this run; 0 when not asked, else the port.
+    int remotePort() const { return m_remotePort; }
+    static constexpr int DefaultRemotePort = 8765;
     // The one-line reason for Action::Error, without the program name in front.
     QString error() const { return m_error; }
 
@@ -28,4 +31,5 @@ class CommandLine {
     Action m_action = Action::Run;
     QString m_dir;
     QString m_error;
+    int m_remotePort = 0;
 };

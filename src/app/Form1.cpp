@@ -23,6 +23,8 @@
 #include "platform/TitleLoudness.h"
 #include "audio/MediaCommandInterpreter.h"
 #include "playback/PressDispatch.h"
+#include "remote/RemoteDesk.h"
+#include "remote/RemoteDialog.h"
 #include "playback/TitlePlayer.h"
 #include "settings/IniAccess.h"
 #include "widgets/ClickLabel.h"
@@ -40,11 +42,15 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPixmap>
+#include <QRegularExpression>
+#include <cstdio>
 #include <QTimer>
 
 namespace {
 const QString OutputSection = QStringLiteral("Tonausgabe");
 const QString LoudnessSection = QStringLiteral("Lautheit");
+const QString RemoteSection = QStringLiteral("Fernbedienung");
+constexpr int DefaultRemotePort = 8765;
 constexpr double DefaultTargetLufs = -16.0;
 constexpr std::int32_t PlayingText = 0x00008000;
 const QString PlayMarker = QStringLiteral("   ** PLAY **");
@@ -73,6 +79,7 @@ Form1::Form1(Services& services, AboutBoxHolder& about) : ConsoleWindow(services
     m_central->setAcceptDrops(true);
     m_central->installEventFilter(this);
     m_keys = new KeyRouter(*this, services.ticks);
+    m_remote = new RemoteDesk(*this, *m_keys, services.mediaStatus, [this] { return m_titleFailed; });
     if (services.playLog && services.mediaStatus) {
         m_playLog = new PlayLogFollower(*services.playLog, *services.mediaStatus, MyAlias, this);
         setPlayLog(m_playLog);
@@ -148,6 +155,7 @@ void Form1::buildMenus() {
         &Form1::mnu_Jugend_Click);
     if (services().playLog)
         add(datei, "mnuProtokoll", QStringLiteral("&Protokoll …"), {}, &Form1::mnuProtokoll_Click);
+    add(datei, "mnuFernbedienung", QStringLiteral("&Fernbedienung …"), {}, &Form1::mnuFernbedienung_Click);
     datei->addSeparator()->setObjectName(QStringLiteral("mnuStrich2"));
     add(datei, "mnuBeenden", QStringLiteral("&Beenden"), QKeySequence(Qt::CTRL | Qt::Key_B),
         &Form1::mnuBeenden_Click);
@@ -281,7 +289,64 @@ bool Form1::Form_Load() {
     if (services().outputs)
         applyOutputs(Ini_Read(m_settings.sIniFile, OutputSection, QStringLiteral("Halle")),
                      Ini_Read(m_settings.sIniFile, OutputSection, QStringLiteral("Vorhören")));
-    return LoadBoard();
+    if (!LoadBoard())
+        return false;
+    const bool asked = services().remotePort > 0;
+    const int stored = Ini_Read(m_settings.sIniFile, RemoteSection, QStringLiteral("Port")).toInt();
+    startRemote(asked || Ini_Read(m_settings.sIniFile, RemoteSection, QStringLiteral("An")) == QLatin1String("1"),
+                asked ? services().remotePort : stored > 0 && stored < 65536 ? stored : DefaultRemotePort);
+    return true;
+}
+
+void Form1::startRemote(bool on, int port) {
+    if (!on) {
+        m_remote->stop();
+        notice().setHint(QStringLiteral("Fernbedienung"), QString());
+        return;
+    }
+    QString pin = Ini_Read(m_settings.sIniFile, RemoteSection, QStringLiteral("PIN"));
+    static const QRegularExpression fourDigits(QStringLiteral("^\\d{4}$"));
+    if (!fourDigits.match(pin).hasMatch())
+        pin = RemoteDesk::newPin();
+    if (m_remote->running() && m_remote->port() == port)
+        return;
+    if (!m_remote->start(static_cast<quint16>(port), pin)) {
+        const QString told =
+            QStringLiteral("Die Fernbedienung kann Port %1 nicht öffnen (belegt?): Sie ist aus.").arg(port);
+        std::fprintf(stderr, "klangwart: %s\n", qUtf8Printable(told));
+        notice().setHint(QStringLiteral("Fernbedienung"), told);
+        return;
+    }
+    notice().setHint(QStringLiteral("Fernbedienung"), QString());
+    std::printf("Fernbedienung: %s PIN %s\n", qUtf8Printable(m_remote->urls().first()), qUtf8Printable(pin));
+    std::fflush(stdout);
+}
+
+void Form1::mnuFernbedienung_Click() {
+    const int stored = Ini_Read(m_settings.sIniFile, RemoteSection, QStringLiteral("Port")).toInt();
+    auto* dialog = new RemoteDialog(*m_remote, m_remote->running(),
+                                    m_remote->running() ? m_remote->port() : stored > 0 ? stored : DefaultRemotePort,
+                                    this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        WriteOutcome outcome;
+        outcome.subject = WriteOutcome::Subject::Setting;
+        outcome.what = QStringLiteral("Die Fernbedienung wurde nicht gespeichert");
+        outcome.file = m_settings.sIniFile;
+        outcome.error = Ini_WriteChecked(m_settings.sIniFile, RemoteSection, QStringLiteral("An"),
+                                         dialog->on() ? QStringLiteral("1") : QStringLiteral("0"));
+        if (outcome.ok())
+            outcome.error = Ini_WriteChecked(m_settings.sIniFile, RemoteSection, QStringLiteral("Port"),
+                                             QString::number(dialog->port()));
+        notice().reportWrite(outcome);
+        startRemote(dialog->on(), dialog->port());
+        if (dialog->on() && m_remote->running()) { // shown again with the address and PIN to scan
+            auto* again = new RemoteDialog(*m_remote, true, m_remote->port(), this);
+            again->setAttribute(Qt::WA_DeleteOnClose);
+            again->open();
+        }
+    });
+    dialog->open();
 }
 
 bool Form1::loudnessMatched() const {

@@ -17,6 +17,7 @@ class QTimer;
 struct Services;
 class PlayLogFollower;
 class PlayLogWindow;
+class RemoteDesk;
 
 // The main console: the board an operator plays from, its menu bar, the status line Label17, the fade
 // and announcement controls and the two settings panels. UI thread.
@@ -64,6 +65,9 @@ class Form1 : public ConsoleWindow {
     PlayLogWindow* playLogWindow() const;
     // "Bearbeiten" > "Tonausgabe …": the hall's and the pre-listen's device, stored in Klangwart.ini.
     void mnuTonausgabe_Click();
+    // "Datei" > "Fernbedienung …": the remote on or off, its port, address, PIN and QR code.
+    void mnuFernbedienung_Click();
+    RemoteDesk& remote() const { return *m_remote; }
     // The chosen devices into effect (at the start, and after the dialog); tells a missing one.
     void applyOutputs(const QString& hall, const QString& prelisten);
     // "Bearbeiten" > "Lautstärke angleichen" and its target, per team in Klangwart.ini.
@@ -108,5 +112,8 @@ class Form1 : public ConsoleWindow {
     QTimer* m_outputWatch = nullptr;
     void watchOutputs();
     void matchLoudness();
+    // The remote as the command line or the settings ask; told on standard output and the notice line.
+    void startRemote(bool on, int port);
+    RemoteDesk* m_remote = nullptr;
     void storeLoudness(const QString& key, const QString& value);
 };

@@ -106,7 +106,7 @@ QString programDirectory(const ProgramDirectory& folder, Dialogs& dialogs) {
 
 // Builds the real services on the program directory and runs the desk until it ends. running points at the
 // main console while it exists, for the signal handling in main().
-int runDesk(const QString& dir, Dialogs& dialogs, Form1*& running, SingleDesk& single) {
+int runDesk(const QString& dir, Dialogs& dialogs, Form1*& running, SingleDesk& single, int remotePort) {
     SteadyClock clock;
     AudioEngine engine(clock);
     MediaCommandInterpreter media(engine);
@@ -123,6 +123,7 @@ int runDesk(const QString& dir, Dialogs& dialogs, Form1*& running, SingleDesk& s
     services.outputs = &outputs;
     LoudnessMatcher loudness(engine, dir);
     services.loudness = &loudness;
+    services.remotePort = remotePort;
     AboutBoxHolder about(dialogs, launcher);
 
     Form1 desk(services, about);
@@ -201,5 +202,5 @@ int main(int argc, char** argv) {
                      raised ? "; es wurde nach vorn geholt" : "");
         return 0;
     }
-    return runDesk(dir, dialogs, running, single);
+    return runDesk(dir, dialogs, running, single, line.remotePort());
 }

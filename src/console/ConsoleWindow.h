@@ -77,6 +77,8 @@ class ConsoleWindow : public QMainWindow {
     TransportArea& transportArea() const { return *transport; }
     NoticeLine& notice() const { return *m_notice; }
     const CategoryLists& categoryLists() const { return m_lists; }
+    // The title the status line names now ("" before the first press).
+    const QString& statusTitle() const { return sTitel; }
     // A press of the title that runs within this time of its start does nothing (0: off). Main console only.
     void setRepressGuard(int ms) { m_repressGuardUs = static_cast<std::int64_t>(ms) * 1000; }
     // A team the other console chose but could not store: this one goes on with it too.

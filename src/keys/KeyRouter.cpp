@@ -143,7 +143,7 @@ void KeyRouter::act(int key, Qt::KeyboardModifiers modifiers) {
         switch (key) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            playNumber();
+            playEntry();
             return;
         case Qt::Key_Backspace:
             m_entry.backspace();
@@ -170,10 +170,14 @@ void KeyRouter::showEntry() {
     m_entryTimeout->setInterval(m_entry.pending() ? EntryTimeoutMs : 0);
 }
 
-void KeyRouter::playNumber() {
+void KeyRouter::playEntry() {
     const int number = m_entry.number();
     m_entry.clear();
     showEntry();
+    playNumber(number);
+}
+
+void KeyRouter::playNumber(int number) {
     const Category& tormusik = *Categories::forButton(TormusikFirst);
     const QStringList& names = m_desk.categoryLists().of(tormusik);
     std::vector<int> found;

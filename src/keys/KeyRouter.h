@@ -46,6 +46,10 @@ class KeyRouter : public QObject {
     int repressGuardMs() const { return m_guardMs; }
     // The title path of a board button within the program folder; "" for a button without a title.
     QString titleOf(int button) const;
+    // Plays the "Tormusik" title of a shirt number as Enter after typing it does (the remote's numbers too).
+    void playNumber(int number);
+    // Clicks the transport control of the action where it is shown, as its keypad key does.
+    void transport(KeyFile::Transport action);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -55,8 +59,7 @@ class KeyRouter : public QObject {
     bool ours(int key, Qt::KeyboardModifiers modifiers) const;
     void act(int key, Qt::KeyboardModifiers modifiers);
     void showEntry();
-    void playNumber();
-    void transport(KeyFile::Transport action);
+    void playEntry();
     void pressKey(const QString& name);
 
     ConsoleWindow& m_desk;

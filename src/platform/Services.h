@@ -36,4 +36,6 @@ struct Services {
     SoundOutputs* outputs = nullptr;
     // Loudness matching of the board's titles; null where titles play only as they are.
     TitleLoudness* loudness = nullptr;
+    // The remote asked for on the command line for this run (its port); 0: as the settings say.
+    int remotePort = 0;
 };

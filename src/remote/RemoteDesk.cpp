@@ -1,0 +1,194 @@
+#include "remote/RemoteDesk.h"
+
+#include "console/BoardWidgets.h"
+#include "console/ConsoleWindow.h"
+#include "console/TransportArea.h"
+#include "keys/KeyNames.h"
+#include "keys/KeyRouter.h"
+#include "library/Categories.h"
+#include "platform/MediaStatus.h"
+#include "remote/RemoteServer.h"
+#include "widgets/VbButton.h"
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkInterface>
+#include <QRandomGenerator>
+#include <QThread>
+
+namespace {
+constexpr std::int32_t PlayedMark = 0x0000FF00;
+
+bool shown(const QWidget* w) {
+    return !w->isHidden() && w->isEnabled();
+}
+
+void clickShown(QAbstractButton* b) {
+    if (shown(b))
+        b->click();
+}
+} // namespace
+
+RemoteDesk::RemoteDesk(ConsoleWindow& desk, KeyRouter& keys, MediaStatus* status, std::function<bool()> failed)
+    : QObject(&desk), m_desk(desk), m_keys(keys), m_status(status), m_failed(std::move(failed)) {
+    m_watch.setInterval(kWatchMs);
+    connect(&m_watch, &QTimer::timeout, this, &RemoteDesk::watch);
+}
+
+RemoteDesk::~RemoteDesk() {
+    stop();
+}
+
+QString RemoteDesk::newPin() {
+    return QStringLiteral("%1").arg(QRandomGenerator::system()->bounded(10000), 4, 10, QLatin1Char('0'));
+}
+
+bool RemoteDesk::start(quint16 port, const QString& pin) {
+    stop();
+    m_pin = pin;
+    m_thread = new QThread(this);
+    m_thread->setObjectName(QStringLiteral("Fernbedienung"));
+    m_server = new RemoteServer(pin, this, [this](RemoteApi::Command c, int a) { return run(c, a); });
+    m_server->moveToThread(m_thread);
+    connect(m_thread, &QThread::finished, m_server, &QObject::deleteLater);
+    m_thread->start();
+    bool listening = false;
+    QMetaObject::invokeMethod(m_server, [&] { listening = m_server->listen(port); }, Qt::BlockingQueuedConnection);
+    if (!listening) {
+        stop();
+        return false;
+    }
+    m_port = m_server->port(); // port 0 asks the system for a free one
+    m_lastCore.clear();
+    publish();
+    m_watch.start();
+    return true;
+}
+
+void RemoteDesk::stop() {
+    m_watch.stop();
+    if (!m_thread)
+        return;
+    m_thread->quit();
+    m_thread->wait(); // the server goes with its thread's end
+    delete m_thread;
+    m_thread = nullptr;
+    m_server = nullptr;
+    m_port = 0;
+}
+
+int RemoteDesk::connections() const {
+    return m_server ? m_server->connections() : 0;
+}
+
+QStringList RemoteDesk::urls() const {
+    QStringList urls;
+    for (const QHostAddress& a : QNetworkInterface::allAddresses())
+        if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback())
+            urls << QStringLiteral("http://%1:%2/").arg(a.toString()).arg(m_port);
+    if (urls.isEmpty())
+        urls << QStringLiteral("http://127.0.0.1:%1/").arg(m_port);
+    return urls;
+}
+
+QSet<int> RemoteDesk::titled() const {
+    QSet<int> set;
+    for (int i = 0; i < BoardWidgets::TitleButtons; ++i)
+        if (!m_keys.titleOf(i).isEmpty() && !m_desk.boardWidgets().button(i)->isHidden())
+            set.insert(i);
+    return set;
+}
+
+QByteArray RemoteDesk::state() const {
+    return state(true);
+}
+
+QByteArray RemoteDesk::state(bool withTimes) const {
+    TransportArea& t = m_desk.transportArea();
+    const bool ducked = t.cmdAnsage->caption() == QLatin1String("Musik");
+    QString status = QStringLiteral("stop");
+    MediaStatus::Status s;
+    if (m_status)
+        s = m_status->status(ConsoleWindow::MyAlias);
+    if (m_failed && m_failed())
+        status = QStringLiteral("error");
+    else if (s.open && !s.ended)
+        status = s.playing ? QStringLiteral("play") : QStringLiteral("wait");
+    QJsonObject o{{"team", m_desk.settings().sMannschaft},
+                  {"title", QString(m_desk.statusTitle()).remove(QLatin1Char('&'))},
+                  {"status", status},
+                  {"announcement", ducked}};
+    if (withTimes) {
+        const bool sounding = status == QLatin1String("play") || status == QLatin1String("wait");
+        o["playedMs"] = sounding ? double(s.positionMs) : 0.0;
+        o["remainingMs"] = sounding && s.durationMs >= 0 ? double(std::max<std::int64_t>(0, s.durationMs - s.positionMs)) : -1.0;
+    }
+    o["controls"] = QJsonObject{{"stop", shown(t.cmd2)},
+                                {"pause", shown(t.cmd5)},
+                                {"resume", shown(t.cmd6)},
+                                {"fade", shown(t.Command2)},
+                                {"announce", shown(t.cmdAnsage) && !ducked},
+                                {"music", shown(t.cmdAnsage) && ducked}};
+    QJsonArray buttons;
+    for (int i : [&] { auto v = titled().values(); std::sort(v.begin(), v.end()); return v; }()) {
+        const VbButton* b = m_desk.boardWidgets().button(i);
+        buttons.append(QJsonObject{{"index", i},
+                                   {"category", QString::fromUtf8(Categories::forButton(i)->folder)},
+                                   {"caption", b->caption()},
+                                   {"played", b->backColor() == PlayedMark},
+                                   {"broken", b->mark() == VbButton::Mark::Fault},
+                                   {"key", KeyNames::shown(m_keys.keyOf(i))}});
+    }
+    o["buttons"] = buttons;
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
+
+QByteArray RemoteDesk::run(RemoteApi::Command command, int argument) {
+    using C = RemoteApi::Command;
+    TransportArea& t = m_desk.transportArea();
+    const bool ducked = t.cmdAnsage->caption() == QLatin1String("Musik");
+    switch (command) {
+    case C::Press:
+        if (argument >= 0 && argument < BoardWidgets::TitleButtons)
+            clickShown(m_desk.boardWidgets().button(argument));
+        break;
+    case C::Stop: clickShown(t.cmd2); break;
+    case C::Pause: clickShown(t.cmd5); break;
+    case C::Resume: clickShown(t.cmd6); break;
+    case C::Fade: clickShown(t.Command2); break;
+    case C::Announce:
+        if (!ducked)
+            clickShown(t.cmdAnsage);
+        break;
+    case C::Music:
+        if (ducked)
+            clickShown(t.cmdAnsage);
+        break;
+    case C::Number: m_keys.playNumber(argument); break;
+    default: break;
+    }
+    publish(); // every page hears of it at once, not at the next look
+    return state();
+}
+
+void RemoteDesk::publish() {
+    if (!m_server)
+        return;
+    m_lastCore = state(false);
+    m_lastPublishMs = QDateTime::currentMSecsSinceEpoch();
+    const QByteArray full = state(true);
+    const QSet<int> set = titled();
+    RemoteServer* server = m_server;
+    QMetaObject::invokeMethod(server, [server, full, set] { server->publish(full, set); });
+}
+
+void RemoteDesk::watch() {
+    // The times run on in the pages by themselves; a message goes when anything else changed, and once a
+    // second while a title sounds, to keep them right.
+    const QByteArray core = state(false);
+    const bool sounding = core.contains("\"status\":\"play\"");
+    if (core != m_lastCore || (sounding && QDateTime::currentMSecsSinceEpoch() - m_lastPublishMs >= 1000))
+        publish();
+}
