@@ -45,7 +45,7 @@ class RemoteDesk : public QObject {
 
   private:
     void watch();
-    QByteArray state(bool withTimes) const;
+    quint64 fingerprint() const;
     QSet<int> titled() const;
     void publish();
 
@@ -58,6 +58,6 @@ class RemoteDesk : public QObject {
     quint16 m_port = 0;
     QString m_pin;
     QTimer m_watch;
-    QByteArray m_lastCore;
+    quint64 m_lastFingerprint = 0;
     qint64 m_lastPublishMs = 0;
 };

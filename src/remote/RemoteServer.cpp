@@ -134,12 +134,17 @@ void RemoteServer::readFrom(QTcpSocket* socket) {
             respond(socket, HttpResponse::json(200, m_state));
         } else {
             // The click itself happens on the UI thread; the answer waits for it without holding the server.
+            // The server may be ended while the click waits on the UI thread: then nobody is answered.
             QPointer<QTcpSocket> guarded(socket);
-            QMetaObject::invokeMethod(m_deskContext, [this, guarded, outcome] {
-                const QByteArray state = m_desk(outcome.command, outcome.argument);
-                QMetaObject::invokeMethod(this, [this, guarded, state] {
+            QPointer<RemoteServer> server(this);
+            Desk desk = m_desk;
+            QMetaObject::invokeMethod(m_deskContext, [server, desk, guarded, outcome] {
+                if (!server)
+                    return;
+                const QByteArray state = desk(outcome.command, outcome.argument);
+                QMetaObject::invokeMethod(server, [server, guarded, state] {
                     if (guarded)
-                        respond(guarded, HttpResponse::json(200, state));
+                        server->respond(guarded, HttpResponse::json(200, state));
                 });
             });
         }
