@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -268,6 +269,33 @@ std::vector<std::pair<QString, QString>> ProfileDocument::entries(const QString&
 }
 
 bool ProfileDocument::setValue(const QString& section, const QString& key, const QString& value) {
+    if (m_charset == Cp1252::Charset::Windows1252 && readsAsUtf8After(section, key, value)) {
+        // Rare Windows-1252 bytes that would be valid UTF-8 with a letter from À to ÿ once written would read back
+        // as UTF-8, every such letter another: the file becomes UTF-8 with a byte order mark first, which reads
+        // back as it is meant.
+        *this = fromBytes(m_path, kUtf8Bom + Cp1252::decode(toBytes(), Cp1252::Charset::Windows1252).toUtf8());
+    }
+    const bool changed = write(section, key, value);
+    // And the other way: UTF-8 without a mark whose last letter from À to ÿ is gone would read as Windows-1252;
+    // the mark keeps it UTF-8.
+    if (m_charset == Cp1252::Charset::Utf8 && m_bom.isEmpty() &&
+        std::none_of(m_lines.begin(), m_lines.end(), [](const Line& l) { return l.text.contains('\xC3'); }))
+        m_bom = kUtf8Bom;
+    return changed;
+}
+
+bool ProfileDocument::readsAsUtf8After(const QString& section, const QString& key, const QString& value) const {
+    // Without the byte 0xC3 anywhere no file reads as UTF-8: the common case costs no copy.
+    const bool c3 = std::any_of(m_lines.begin(), m_lines.end(), [](const Line& l) { return l.text.contains('\xC3'); }) ||
+                    Cp1252::encode(section + key + value, m_charset).contains('\xC3');
+    if (!c3)
+        return false;
+    ProfileDocument trial = *this;
+    trial.write(section, key, value);
+    return charsetOf(trial.toBytes()) == Cp1252::Charset::Utf8;
+}
+
+bool ProfileDocument::write(const QString& section, const QString& key, const QString& value) {
     const QByteArray encoded = Cp1252::encode(value, m_charset);
     const int s = findSection(section);
     if (s < 0) {

@@ -56,6 +56,8 @@ class ProfileDocument {
     void parse(const QByteArray& raw);
     void addSection(int line);
     QByteArrayView sectionName(const Section& section) const;
+    bool write(const QString& section, const QString& key, const QString& value);
+    bool readsAsUtf8After(const QString& section, const QString& key, const QString& value) const;
     int findSection(const QString& section) const;
     int findKey(const Section& section, const QString& key) const;
     bool replaceValue(int line, const QByteArray& encodedValue);
