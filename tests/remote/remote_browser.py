@@ -46,7 +46,7 @@ try:
         fail("the desk told no address and PIN: %r" % line)
     pin = m.group(1)
     options = webdriver.ChromeOptions()
-    for a in ["--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=800,1000", "--user-data-dir=" + work + "/chrome"]:
+    for a in ["--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage", "--window-size=800,1000", "--user-data-dir=" + work + "/chrome"]:
         options.add_argument(a)
     options.binary_location = "/usr/bin/chromium"
     browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
