@@ -6,6 +6,7 @@
 #include "app/FormatPanel.h"
 #include "app/OutputDialog.h"
 #include "app/StartupCheck.h"
+#include "audio/MediaCommandInterpreter.h"
 #include "console/BoardLoader.h"
 #include "console/BoardWidgets.h"
 #include "console/FolderView.h"
@@ -16,24 +17,23 @@
 #include "keys/KeyOverview.h"
 #include "keys/KeyRouter.h"
 #include "library/MusicImport.h"
+#include "library/ProgramPaths.h"
 #include "log/PlayLogFollower.h"
 #include "log/PlayLogWindow.h"
-#include "library/ProgramPaths.h"
 #include "platform/SoundOutputs.h"
 #include "platform/TitleLoudness.h"
-#include "audio/MediaCommandInterpreter.h"
 #include "playback/PressDispatch.h"
+#include "playback/TitlePlayer.h"
 #include "remote/RemoteDesk.h"
 #include "remote/RemoteDialog.h"
-#include "playback/TitlePlayer.h"
 #include "settings/IniAccess.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/Twips.h"
 #include "widgets/VbButton.h"
 #include "widgets/VbColor.h"
 
-#include <QCloseEvent>
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
@@ -43,8 +43,8 @@
 #include <QMimeData>
 #include <QPixmap>
 #include <QRegularExpression>
-#include <cstdio>
 #include <QTimer>
+#include <cstdio>
 
 namespace {
 const QString OutputSection = QStringLiteral("Tonausgabe");
@@ -170,12 +170,12 @@ void Form1::buildMenus() {
     add(bearbeiten, "mnu_DBJugend", QStringLiteral("&Jugend DB"), {}, &Form1::mnu_DBJugend_Click);
     if (services().loudness) {
         bearbeiten->addSeparator();
-        QAction* match = add(bearbeiten, "mnuLautheit", QStringLiteral("&Lautstärke angleichen"), {},
-                             &Form1::mnuLautheit_Click);
-        match->setCheckable(true);
+        m_matchAction = add(bearbeiten, "mnuLautheit", QStringLiteral("&Lautstärke angleichen"), {},
+                            &Form1::mnuLautheit_Click);
+        m_matchAction->setCheckable(true);
         QMenu* targets = bearbeiten->addMenu(QStringLiteral("&Zielwert"));
         targets->setObjectName(QStringLiteral("mnuZielwert"));
-        auto* group = new QActionGroup(targets);
+        auto* group = m_targetActions = new QActionGroup(targets);
         for (int lufs : {-14, -16, -18, -20, -23}) {
             QAction* a = targets->addAction(QStringLiteral("%1 LUFS").arg(lufs).replace(QLatin1Char('-'), QChar(0x2212)));
             a->setObjectName(QStringLiteral("Ziel%1").arg(-lufs));
@@ -217,9 +217,10 @@ void Form1::buildMenus() {
 }
 
 void Form1::showKeyOverview() {
-    if (!m_keyOverview)
+    if (!m_keyOverview) // a new window reads the keys itself
         m_keyOverview = new KeyOverview(*this, *m_keys, services().printer);
-    m_keyOverview->refresh();
+    else
+        m_keyOverview->refresh();
     m_keyOverview->show();
     m_keyOverview->raise();
     m_keyOverview->activateWindow();
@@ -262,9 +263,10 @@ QMenu* Form1::buttonMenu(int index) {
 }
 
 void Form1::mnuProtokoll_Click() {
-    if (!m_playLogWindow)
+    if (!m_playLogWindow) // a new window reads the day itself
         m_playLogWindow = new PlayLogWindow(*services().playLog, programDir(), services().printer);
-    m_playLogWindow->refresh();
+    else
+        m_playLogWindow->refresh();
     m_playLogWindow->show();
     m_playLogWindow->raise();
     m_playLogWindow->activateWindow();
@@ -329,16 +331,10 @@ void Form1::mnuFernbedienung_Click() {
                                     this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
-        WriteOutcome outcome;
-        outcome.subject = WriteOutcome::Subject::Setting;
-        outcome.what = QStringLiteral("Die Fernbedienung wurde nicht gespeichert");
-        outcome.file = m_settings.sIniFile;
-        outcome.error = Ini_WriteChecked(m_settings.sIniFile, RemoteSection, QStringLiteral("An"),
-                                         dialog->on() ? QStringLiteral("1") : QStringLiteral("0"));
-        if (outcome.ok())
-            outcome.error = Ini_WriteChecked(m_settings.sIniFile, RemoteSection, QStringLiteral("Port"),
-                                             QString::number(dialog->port()));
-        notice().reportWrite(outcome);
+        const QString what = QStringLiteral("Die Fernbedienung wurde nicht gespeichert");
+        if (m_settings.writeSetting(RemoteSection, QStringLiteral("An"),
+                                    dialog->on() ? QStringLiteral("1") : QStringLiteral("0"), what))
+            m_settings.writeSetting(RemoteSection, QStringLiteral("Port"), QString::number(dialog->port()), what);
         startRemote(dialog->on(), dialog->port());
         if (dialog->on() && m_remote->running()) { // shown again with the address and PIN to scan
             auto* again = new RemoteDialog(*m_remote, true, m_remote->port(), this);
@@ -361,12 +357,8 @@ double Form1::loudnessTarget() const {
 }
 
 void Form1::storeLoudness(const QString& key, const QString& value) {
-    WriteOutcome outcome;
-    outcome.subject = WriteOutcome::Subject::Setting;
-    outcome.what = QStringLiteral("Die Lautstärke-Angleichung wurde nicht gespeichert");
-    outcome.file = m_settings.sIniFile;
-    outcome.error = Ini_WriteChecked(m_settings.sIniFile, LoudnessSection, key, value);
-    notice().reportWrite(outcome);
+    m_settings.writeSetting(LoudnessSection, key, value,
+                            QStringLiteral("Die Lautstärke-Angleichung wurde nicht gespeichert"));
 }
 
 void Form1::mnuLautheit_Click() {
@@ -385,11 +377,9 @@ void Form1::matchLoudness() {
         return;
     const bool on = loudnessMatched();
     const double target = loudnessTarget();
-    if (QAction* a = findChild<QAction*>(QStringLiteral("mnuLautheit")))
-        a->setChecked(on);
-    for (QAction* a : findChildren<QAction*>())
-        if (a->objectName().startsWith(QLatin1String("Ziel")))
-            a->setChecked(a->data().toInt() == static_cast<int>(target));
+    m_matchAction->setChecked(on);
+    for (QAction* a : m_targetActions->actions())
+        a->setChecked(a->data().toInt() == static_cast<int>(target));
     std::vector<TitleLoudness::Title> titles;
     if (on)
         for (int i = 0; i < BoardWidgets::TitleButtons; ++i)
@@ -405,15 +395,9 @@ void Form1::mnuTonausgabe_Click() {
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         const QString hall = dialog->hall();
         const QString prelisten = dialog->prelisten();
-        WriteOutcome outcome;
-        outcome.subject = WriteOutcome::Subject::Setting;
-        outcome.what = QStringLiteral("Die Tonausgabe wurde nicht gespeichert");
-        outcome.file = m_settings.sIniFile;
-        outcome.error = Ini_WriteChecked(m_settings.sIniFile, OutputSection, QStringLiteral("Halle"), hall);
-        if (outcome.ok())
-            outcome.error =
-                Ini_WriteChecked(m_settings.sIniFile, OutputSection, QStringLiteral("Vorhören"), prelisten);
-        notice().reportWrite(outcome);
+        const QString what = QStringLiteral("Die Tonausgabe wurde nicht gespeichert");
+        if (m_settings.writeSetting(OutputSection, QStringLiteral("Halle"), hall, what))
+            m_settings.writeSetting(OutputSection, QStringLiteral("Vorhören"), prelisten, what);
         applyOutputs(hall, prelisten);
     });
     dialog->open();

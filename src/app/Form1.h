@@ -14,6 +14,8 @@ class KeyOverview;
 class KeyRouter;
 class QMenu;
 class QTimer;
+class QAction;
+class QActionGroup;
 struct Services;
 class PlayLogFollower;
 class PlayLogWindow;
@@ -115,5 +117,7 @@ class Form1 : public ConsoleWindow {
     // The remote as the command line or the settings ask; told on standard output and the notice line.
     void startRemote(bool on, int port);
     RemoteDesk* m_remote = nullptr;
+    QAction* m_matchAction = nullptr;
+    QActionGroup* m_targetActions = nullptr;
     void storeLoudness(const QString& key, const QString& value);
 };

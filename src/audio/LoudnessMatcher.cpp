@@ -1,23 +1,20 @@
 #include "audio/LoudnessMatcher.h"
 
 #include "audio/AudioEngine.h"
-#include "platform/ProfileDocument.h"
 #include "platform/ThreadPriority.h"
 
-#include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 
 #include <cmath>
 
 namespace {
 const QString Section = QStringLiteral("Lautheit");
 
-// "Größe;Änderung;Start;LUFS;Spitze", numbers with a point as the file is read on any system.
-QString encode(qint64 size, qint64 changedMs, std::int64_t startMs, const LoudnessMeter::Reading& r) {
+// "Größe;Änderung (ns);Start;LUFS;Spitze", numbers with a point as the file is read on any system.
+QString encode(std::int64_t size, std::int64_t mtimeNs, std::int64_t startMs, const LoudnessMeter::Reading& r) {
     return QStringLiteral("%1;%2;%3;%4;%5")
         .arg(size)
-        .arg(changedMs)
+        .arg(mtimeNs)
         .arg(startMs)
         .arg(r.lufs, 0, 'f', 2)
         .arg(std::isfinite(r.truePeakDb) ? r.truePeakDb : -200.0, 0, 'f', 2);
@@ -25,15 +22,14 @@ QString encode(qint64 size, qint64 changedMs, std::int64_t startMs, const Loudne
 } // namespace
 
 LoudnessMatcher::LoudnessMatcher(AudioEngine& engine, const QString& programDir)
-    : m_engine(engine), m_dir(programDir) {
-    const ProfileDocument cache = ProfileDocument::load(cacheFile());
-    for (const auto& [name, value] : cache.entries(Section)) {
+    : m_engine(engine), m_dir(programDir), m_cache(ProfileDocument::load(cacheFile())) {
+    for (const auto& [name, value] : m_cache.entries(Section)) {
         const QStringList f = value.split(QLatin1Char(';'));
         if (f.size() != 5)
             continue; // a damaged line is measured again
         Known k;
         k.size = f[0].toLongLong();
-        k.changedMs = f[1].toLongLong();
+        k.mtimeNs = f[1].toLongLong();
         k.startMs = f[2].toLongLong();
         k.reading.lufs = f[3].toDouble();
         k.reading.truePeakDb = f[4].toDouble();
@@ -61,11 +57,10 @@ QString LoudnessMatcher::key(const QString& path) const {
     return QDir(m_dir).relativeFilePath(path);
 }
 
-bool LoudnessMatcher::current(const QString& path, std::int64_t startMs, Known* found) const {
-    const QFileInfo file(path);
+bool LoudnessMatcher::current(const QString& path, std::int64_t startMs, const FileStamp& stamp, Known* found) const {
     const auto it = m_known.find(key(path));
-    if (it == m_known.end() || it->second.size != file.size() || it->second.startMs != startMs ||
-        it->second.changedMs != file.lastModified().toMSecsSinceEpoch())
+    if (it == m_known.end() || it->second.size != stamp.size || it->second.mtimeNs != stamp.mtimeNs ||
+        it->second.startMs != startMs)
         return false;
     if (found)
         *found = it->second;
@@ -76,24 +71,29 @@ void LoudnessMatcher::setBoard(const std::vector<Title>& titles, bool on, double
     m_titles = titles;
     m_on = on;
     m_target = targetLufs;
+    // Each title looked at once per board, as the heads are: the gains and the editor go by these.
+    m_stamps.clear();
+    for (const Title& t : titles)
+        m_stamps[t.path] = FileStamp::of(t.path);
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_queue.clear();
-        // Off, nothing is measured: the desk does no work for a feature nobody asked for.
-        if (on)
-            for (const Title& t : titles)
-                if (!current(t.path, t.startMs, nullptr))
-                    m_queue.push_back(t);
+        // Off, the board has no titles here: the desk does no work for a feature nobody asked for.
+        for (const Title& t : titles)
+            if (!current(t.path, t.startMs, m_stamps[t.path], nullptr))
+                m_queue.push_back(t);
     }
     m_wake.notify_one();
     applyGains();
 }
 
 std::optional<TitleLoudness::Info> LoudnessMatcher::info(const QString& path, std::int64_t startMs) const {
+    const auto board = m_stamps.find(path);
+    const FileStamp stamp = board != m_stamps.end() ? board->second : FileStamp::of(path);
     Known k;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (!current(path, startMs, &k))
+        if (!current(path, startMs, stamp, &k))
             return std::nullopt;
     }
     Info i;
@@ -129,19 +129,18 @@ void LoudnessMatcher::run() {
         m_queue.pop_front();
         m_working = true;
         lock.unlock();
-        const QFileInfo file(title.path);
+        const FileStamp stamp = FileStamp::of(title.path); // a file changed meanwhile is measured as it is now
         const auto reading = LoudnessMeter::measure(title.path, title.startMs, &m_abort);
         lock.lock();
         m_working = false;
         if (!reading)
             continue; // a title that cannot be decoded plays as it is; the board check tells about it
-        Known k{file.size(), file.lastModified().toMSecsSinceEpoch(), title.startMs, *reading};
+        Known k{stamp.size, stamp.mtimeNs, title.startMs, *reading};
         m_known[key(title.path)] = k;
         lock.unlock();
         // Written after every title, atomically: a desk ended meanwhile keeps what was measured.
-        ProfileDocument cache = ProfileDocument::load(cacheFile());
-        cache.setValue(Section, key(title.path), encode(k.size, k.changedMs, k.startMs, k.reading));
-        cache.save();
+        m_cache.setValue(Section, key(title.path), encode(k.size, k.mtimeNs, k.startMs, k.reading));
+        m_cache.save();
         QMetaObject::invokeMethod(
             this,
             [this] {

@@ -1,5 +1,7 @@
 #pragma once
 #include "audio/LoudnessMeter.h"
+#include "platform/FileStamp.h"
+#include "platform/ProfileDocument.h"
 #include "platform/TitleLoudness.h"
 
 #include <QObject>
@@ -35,14 +37,14 @@ class LoudnessMatcher : public QObject, public TitleLoudness {
 
   private:
     struct Known {
-        qint64 size = -1;
-        qint64 changedMs = -1;
+        std::int64_t size = -1;
+        std::int64_t mtimeNs = -1;
         std::int64_t startMs = 0;
         LoudnessMeter::Reading reading;
     };
     void run();
     void applyGains();
-    bool current(const QString& path, std::int64_t startMs, Known* found) const;
+    bool current(const QString& path, std::int64_t startMs, const FileStamp& stamp, Known* found) const;
     QString key(const QString& path) const;
 
     AudioEngine& m_engine;
@@ -50,6 +52,7 @@ class LoudnessMatcher : public QObject, public TitleLoudness {
     std::vector<Title> m_titles; // UI thread
     bool m_on = false;           // UI thread
     double m_target = -16;       // UI thread
+    std::map<QString, FileStamp> m_stamps; // UI thread: the board's titles as setBoard found them
 
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
@@ -58,5 +61,6 @@ class LoudnessMatcher : public QObject, public TitleLoudness {
     bool m_working = false;
     bool m_quit = false;
     std::atomic<bool> m_abort{false};
+    ProfileDocument m_cache; // the measuring thread's once it runs
     std::thread m_thread;
 };

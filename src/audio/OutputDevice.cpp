@@ -124,8 +124,11 @@ void OutputDevice::watchOnce() {
     // Another device chosen, or the chosen one back while the default stood in (looked for every few rounds,
     // since listing the devices costs more than watching one): the title moves over as after a loss.
     constexpr int kPresentEvery = 4;
-    const bool back = hasDevice_.load() && standingIn_.load() && ++presentChecks_ >= kPresentEvery &&
-                      (presentChecks_ = 0, backend_->preferredPresent());
+    bool back = false;
+    if (hasDevice_.load() && standingIn_.load() && ++presentChecks_ >= kPresentEvery) {
+        presentChecks_ = 0;
+        back = backend_->preferredPresent();
+    }
     if ((reopen_ || back) && !resting_.load()) {
         reopen_ = false;
         backend_->close();

@@ -10,6 +10,8 @@
 #include "console/OperatorPresence.h"
 #include "console/TitleTimeStrip.h"
 #include "console/TransportArea.h"
+#include "library/Categories.h"
+#include "library/ProgramPaths.h"
 #include "log/PlayLogFollower.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -23,7 +25,6 @@
 #include "widgets/Twips.h"
 #include "widgets/VbButton.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -242,12 +243,13 @@ void ConsoleWindow::logStarted(int Index, const QString& path) {
     PlayLogFollower* log = hallLog();
     if (!log)
         return;
+    const Category& category = *Categories::forButton(Index); // a button with a title has its category
     PlayLog::Entry entry;
     entry.started = QDateTime::currentDateTime();
     entry.team = m_settings.sMannschaft;
-    entry.category = QFileInfo(path).dir().dirName();
-    entry.caption = PressDispatch::titleText(Index, board->button(Index)->caption());
-    entry.file = QDir(programDir()).relativeFilePath(path);
+    entry.category = QString::fromUtf8(category.folder);
+    entry.caption = sTitel;
+    entry.file = ProgramPaths::titleWithin(m_settings.sMannschaft, category, QFileInfo(path).fileName());
     log->started(entry, path);
 }
 

@@ -6,6 +6,7 @@
 #include "console/TransportArea.h"
 #include "keys/KeyNames.h"
 #include "library/Categories.h"
+#include "library/ProgramPaths.h"
 #include "library/CategoryLists.h"
 #include "platform/TickSource.h"
 #include "widgets/VbButton.h"
@@ -58,9 +59,7 @@ QString KeyRouter::titleOf(int button) const {
     if (!c)
         return QString();
     const QString name = m_desk.categoryLists().fileNameFor(*c, button);
-    return name.isEmpty() ? QString()
-                          : m_desk.settings().sMannschaft + QLatin1Char('/') + QString::fromUtf8(c->folder) +
-                                QLatin1Char('/') + name;
+    return name.isEmpty() ? QString() : ProgramPaths::titleWithin(m_desk.settings().sMannschaft, *c, name);
 }
 
 void KeyRouter::boardLoaded() {

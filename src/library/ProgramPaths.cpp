@@ -30,4 +30,8 @@ QString categoryFolder(const QString& programDir, const QString& team, const Cat
     return join(teamFolder(programDir, team), QString::fromUtf8(c.folder));
 }
 
+QString titleWithin(const QString& team, const Category& c, const QString& fileName) {
+    return team + QLatin1Char('/') + QString::fromUtf8(c.folder) + QLatin1Char('/') + fileName;
+}
+
 } // namespace ProgramPaths

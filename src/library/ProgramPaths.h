@@ -20,5 +20,8 @@ QString startOffsetFile(const QString& programDir, const QString& team);
 QString teamFolder(const QString& programDir, const QString& team);
 // program directory + team + category folder.
 QString categoryFolder(const QString& programDir, const QString& team, const Category& c);
+// A title's path within the program directory: team + "/" + category folder + "/" + file name, as the key file
+// and the play log name it (the same on any machine the folder is copied to).
+QString titleWithin(const QString& team, const Category& c, const QString& fileName);
 
 } // namespace ProgramPaths

@@ -48,8 +48,9 @@ PlayLogWindow::PlayLogWindow(PlayLog& log, const QString& programDir, Printer* p
     print->setObjectName(QStringLiteral("Drucken"));
     print->setEnabled(m_printer != nullptr);
     connect(print, &QPushButton::clicked, this, [this] {
+        refresh();
         QTextDocument doc;
-        doc.setHtml(html(PlayLog::readDay(m_dir, m_day), m_day));
+        doc.setHtml(m_html);
         m_printer->print(doc, windowTitle(), this);
     });
     row->addWidget(update);
@@ -65,7 +66,8 @@ void PlayLogWindow::refresh() {
     m_log.flush();
     m_day = QDate::currentDate();
     setWindowTitle(QStringLiteral("Protokoll – ") + m_day.toString(QStringLiteral("dd.MM.yyyy")));
-    m_page->setHtml(html(PlayLog::readDay(m_dir, m_day), m_day));
+    m_html = html(PlayLog::readDay(m_dir, m_day), m_day);
+    m_page->setHtml(m_html);
 }
 
 QString PlayLogWindow::exportPdf() {
@@ -73,7 +75,7 @@ QString PlayLogWindow::exportPdf() {
     QString file = PlayLog::fileFor(m_dir, m_day);
     file.replace(file.size() - 4, 4, QStringLiteral(".pdf"));
     QTextDocument doc;
-    doc.setHtml(html(PlayLog::readDay(m_dir, m_day), m_day));
+    doc.setHtml(m_html);
     const bool ok = QDir().mkpath(PlayLog::folder(m_dir)) && m_printer->exportPdf(doc, file);
     m_told->setText(ok ? QStringLiteral("Gespeichert: ") + QDir::toNativeSeparators(file)
                        : QStringLiteral("Die PDF-Datei %1 konnte nicht geschrieben werden.")

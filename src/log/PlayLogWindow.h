@@ -26,6 +26,7 @@ class PlayLogWindow : public QWidget {
     QString m_dir;
     Printer* m_printer;
     QDate m_day;
+    QString m_html; // the day's page as last read
     QTextBrowser* m_page = nullptr;
     QLabel* m_told = nullptr;
 };

@@ -96,13 +96,11 @@ RemoteApi::Outcome RemoteApi::handle(const HttpRequest& request, const QString& 
     const QByteArray& p = request.path;
     const bool get = request.method == "GET";
     const bool post = request.method == "POST";
-    const auto only = [&](bool allowed, Outcome outcome) {
-        return allowed ? outcome : answer(HttpResponse::error(405, QStringLiteral("Methode nicht erlaubt.")));
-    };
+    const auto notAllowed = [] { return answer(HttpResponse::error(405, QStringLiteral("Methode nicht erlaubt."))); };
     if (p == "/")
-        return only(get, command(Command::Page));
+        return get ? command(Command::Page) : notAllowed();
     if (p == "/api/login")
-        return only(post, post ? login(request, peer, nowUs) : Outcome{});
+        return post ? login(request, peer, nowUs) : notAllowed();
     if (!p.startsWith("/api/"))
         return answer(HttpResponse::error(404, QStringLiteral("Unbekannte Adresse.")));
 
@@ -129,7 +127,7 @@ RemoteApi::Outcome RemoteApi::handle(const HttpRequest& request, const QString& 
         return answer(HttpResponse::error(404, QStringLiteral("Unbekannte Adresse.")));
     }
     if (isGet ? !get : !post)
-        return answer(HttpResponse::error(405, QStringLiteral("Methode nicht erlaubt.")));
+        return notAllowed();
     if (!authorised(request))
         return answer(HttpResponse::error(401, QStringLiteral("Erst anmelden: POST /api/login mit der PIN.")));
     if (!request.body.isEmpty()) {

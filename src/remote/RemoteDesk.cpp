@@ -8,6 +8,7 @@
 #include "library/Categories.h"
 #include "platform/MediaStatus.h"
 #include "remote/RemoteServer.h"
+#include "widgets/ClickLabel.h"
 #include "widgets/VbButton.h"
 
 #include <QDateTime>
@@ -92,15 +93,20 @@ QStringList RemoteDesk::urls() const {
     return urls;
 }
 
-QSet<int> RemoteDesk::titled() const {
-    QSet<int> set;
+// The buttons a page shows and a press may reach: holding a title, and shown on the board.
+std::vector<int> RemoteDesk::titled() const {
+    std::vector<int> buttons;
     for (int i = 0; i < BoardWidgets::TitleButtons; ++i)
         if (!m_keys.titleOf(i).isEmpty() && !m_desk.boardWidgets().button(i)->isHidden())
-            set.insert(i);
-    return set;
+            buttons.push_back(i);
+    return buttons;
 }
 
 QByteArray RemoteDesk::state() const {
+    return stateOf(titled());
+}
+
+QByteArray RemoteDesk::stateOf(const std::vector<int>& titled) const {
     TransportArea& t = m_desk.transportArea();
     const bool ducked = t.cmdAnsage->caption() == QLatin1String("Musik");
     QString status = QStringLiteral("stop");
@@ -126,10 +132,14 @@ QByteArray RemoteDesk::state() const {
                                 {"announce", shown(t.cmdAnsage) && !ducked},
                                 {"music", shown(t.cmdAnsage) && ducked}};
     QJsonArray buttons;
-    for (int i : [&] { auto v = titled().values(); std::sort(v.begin(), v.end()); return v; }()) {
+    for (int i : titled) {
         const VbButton* b = m_desk.boardWidgets().button(i);
+        const Category& c = *Categories::forButton(i);
+        const QString folder = QString::fromUtf8(c.folder);
         buttons.append(QJsonObject{{"index", i},
-                                   {"category", QString::fromUtf8(Categories::forButton(i)->folder)},
+                                   {"category", folder},
+                                   // the frame's heading as the board shows it for this team
+                                   {"heading", c.heading >= 0 ? m_desk.boardWidgets().Label1[static_cast<std::size_t>(c.heading)]->text() : folder},
                                    {"caption", b->caption()},
                                    {"played", b->backColor() == PlayedMark},
                                    {"broken", b->mark() == VbButton::Mark::Fault},
@@ -172,8 +182,9 @@ void RemoteDesk::publish() {
         return;
     m_lastFingerprint = fingerprint();
     m_lastPublishMs = QDateTime::currentMSecsSinceEpoch();
-    const QByteArray full = state();
-    const QSet<int> set = titled();
+    const std::vector<int> buttons = titled();
+    const QByteArray full = stateOf(buttons);
+    const QSet<int> set(buttons.begin(), buttons.end());
     RemoteServer* server = m_server;
     QMetaObject::invokeMethod(server, [server, full, set] { server->publish(full, set); });
 }

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <vector>
 
 class ConsoleWindow;
 class KeyRouter;
@@ -46,7 +47,8 @@ class RemoteDesk : public QObject {
   private:
     void watch();
     quint64 fingerprint() const;
-    QSet<int> titled() const;
+    std::vector<int> titled() const;
+    QByteArray stateOf(const std::vector<int>& titled) const;
     void publish();
 
     ConsoleWindow& m_desk;

@@ -18,6 +18,7 @@ header{position:sticky;top:0;background:#202020;color:#fff;padding:8px 10px;z-in
 #steuerung button{flex:1 1 22%;min-height:64px;font-size:1.3em;border-radius:8px;border:1px solid #444}
 #stop{background:#ff3030;color:#fff}#ansage.musik{background:#00c000}
 button:disabled{opacity:.35}
+body.weg #pult button{opacity:.35;pointer-events:none}
 .kategorie{margin:6px 8px;padding:6px;border:2px solid #000}
 .kategorie h2{margin:0 0 6px;font-size:1.1em}
 .knopf{position:relative;min-width:120px;min-height:52px;margin:3px;font-size:1em;background:#ffc8e0;border:1px solid #777;border-radius:6px}
@@ -50,8 +51,8 @@ function call(path) {
 }
 function loggedOut() { token = null; sessionStorage.removeItem("klangwart-token"); if (ws) ws.close();
   $("pult").hidden = true; $("anmeldung").hidden = false; }
-function lost() { const v = $("verbindung"); v.className = "weg"; v.textContent = "Verbindung zum Pult verloren – verbinde neu …"; }
-function found() { const v = $("verbindung"); v.className = ""; v.textContent = ""; }
+function lost() { document.body.classList.add("weg"); const v = $("verbindung"); v.className = "weg"; v.textContent = "Verbindung zum Pult verloren – verbinde neu …"; }
+function found() { document.body.classList.remove("weg"); const v = $("verbindung"); v.className = ""; v.textContent = ""; }
 function clock(ms) { if (ms < 0) return ""; const s = Math.round(ms / 1000); return Math.floor(s / 60) + ":" + String(s % 60).padStart(2, "0"); }
 function tick() {
   if (!state) return;
@@ -72,8 +73,8 @@ function show(s) {
   const brett = $("brett"); brett.textContent = "";
   let box = null, heading = null;
   for (const b of s.buttons) {
-    if (b.category !== heading) {
-      heading = b.category; box = document.createElement("div"); box.className = "kategorie";
+    if (b.heading !== heading) {
+      heading = b.heading; box = document.createElement("div"); box.className = "kategorie";
       const h = document.createElement("h2"); h.textContent = heading; box.appendChild(h); brett.appendChild(box);
     }
     const k = document.createElement("button"); k.className = "knopf" + (b.played ? " gespielt" : "") + (b.broken ? " defekt" : "");

@@ -90,10 +90,13 @@ QString TeamSettings::teamValue(const char* suffix, const char* key) const {
 
 long TeamSettings::writeTeamValue(const char* suffix, const char* key, const QString& value) {
     // The section of whichever team is current now, not the one the values were loaded for.
-    const WriteOutcome outcome{WriteOutcome::Subject::Setting,
-                               QStringLiteral("Die Einstellung wurde nicht gespeichert"), sIniFile,
-                               Ini_WriteChecked(sIniFile, SettingsKeys::teamSection(sMannschaft, suffix),
-                                                QString::fromLatin1(key), value)};
+    return writeSetting(SettingsKeys::teamSection(sMannschaft, suffix), QString::fromLatin1(key), value);
+}
+
+long TeamSettings::writeSetting(const QString& section, const QString& key, const QString& value,
+                                const QString& what) {
+    const WriteOutcome outcome{WriteOutcome::Subject::Setting, what, sIniFile,
+                               Ini_WriteChecked(sIniFile, section, key, value)};
     report(outcome);
     // The file takes writes again: the team chosen while it did not is stored now, so that the notice, which
     // goes with this success, does not leave a team unstored behind it.

@@ -43,6 +43,9 @@ class TeamSettings {
     // A value of the current team's section team + suffix.
     QString teamValue(const char* suffix, const char* key) const;
     long writeTeamValue(const char* suffix, const char* key, const QString& value);
+    // Any value of the settings file, told through onWrite as what failed when it fails; Ini_Write's result.
+    long writeSetting(const QString& section, const QString& key, const QString& value,
+                      const QString& what = QStringLiteral("Die Einstellung wurde nicht gespeichert"));
 
     // Told of every write of these settings and of the start offsets, failed or not; nothing when unset.
     std::function<void(const WriteOutcome&)> onWrite;
